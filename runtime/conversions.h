@@ -1,0 +1,115 @@
+// The numeric and text conversions every computation of the converter rests on.
+// All are stateless, independent of the locale, and fail only by throwing RuntimeError.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "runtime_error.h"
+
+namespace zorv::runtime {
+
+using Integer = std::int16_t;  // signed 16-bit
+using Long = std::int32_t;     // signed 32-bit
+using Text = std::u16string;   // 16-bit characters; lengths and positions count them
+using TextView = std::u16string_view;
+
+// --- Numbers -------------------------------------------------------------
+
+// Nearest Long, a tie going to the even neighbour (2.5 -> 2, 3.5 -> 4).
+// Throws Overflow when the rounded value lies outside the Long range.
+[[nodiscard]] Long ToLong(double value);
+
+// ToLong of both operands (the divisor first), then the remainder of the
+// truncating division, with the sign of `a`.
+// Throws Overflow from ToLong, DivisionByZero when ToLong(b) is 0.
+[[nodiscard]] Long ModLong(double a, double b);
+
+// The largest Integer not greater than `value` (2.9 -> 2, -0.5 -> -1).
+// Throws Overflow outside the Integer range.
+[[nodiscard]] Integer FloorToInteger(double value);
+
+// `value` unchanged; throws Overflow outside the Integer range.
+[[nodiscard]] Integer ToInteger(Long value);
+
+// a + b (pass a negative b to subtract); throws Overflow when the exact result
+// lies outside the Integer range.
+[[nodiscard]] Integer AddInteger(Integer a, Integer b);
+
+// IEEE quotient. Throws DivisionByZero for a non-zero number divided by zero,
+// Overflow for zero divided by zero or an infinite result.
+[[nodiscard]] double Divide(double a, double b);
+
+// IEEE product; throws Overflow for an infinite result.
+[[nodiscard]] double Multiply(double a, double b);
+
+// --- Text and numbers ----------------------------------------------------
+
+// The plain decimal digits of a whole number (no sign for 0 to 999,999,999,999,999,
+// no separators, no exponent; "0" for zero), so the text's length is the number of
+// digits. Other values get a shortest round-trip form. Never throws.
+[[nodiscard]] Text NumberToText(double value);
+// The same, written into `out` so that its storage is reused.
+void NumberToText(double value, Text& out);
+
+// Decimal digits, with a leading "-" for a negative value.
+[[nodiscard]] Text IntegerToText(Integer value);
+void IntegerToText(Integer value, Text& out);
+
+// Accepts optional spaces, at most one leading "+" or "-", one or more ASCII
+// digits and optional spaces; gives the nearest double (exact below 2^53, +/-infinity
+// when the digits exceed the double range). Throws TypeMismatch for anything else,
+// the empty text and a text of spaces included.
+[[nodiscard]] double TextToNumber(TextView text);
+
+// TextToNumber, then the nearest Integer with ties to even.
+// Throws TypeMismatch as TextToNumber, Overflow outside the Integer range.
+[[nodiscard]] Integer TextToInteger(TextView text);
+
+// Whether TextToNumber(text) equals 0 ("000" is zero, "05" is not).
+// Throws TypeMismatch as TextToNumber.
+[[nodiscard]] bool IsNumericallyZero(TextView text);
+
+// --- Texts ---------------------------------------------------------------
+
+// Number of 16-bit characters; throws Overflow beyond the Long range.
+[[nodiscard]] Long TextLength(TextView text);
+
+// Same characters, compared by code.
+[[nodiscard]] bool TextEquals(TextView a, TextView b) noexcept;
+
+// `a` followed by `b`.
+[[nodiscard]] Text Join(TextView a, TextView b);
+
+// The first `count` characters, or the whole text when it is shorter.
+// The view refers to the storage of `text`.
+[[nodiscard]] TextView LeftText(TextView text, Long count);
+
+// The last `count` characters, or the whole text when it is shorter; empty for 0.
+[[nodiscard]] TextView RightText(TextView text, Long count);
+
+// 1-based position of the first `sought` in `text` at or after `start`, compared
+// by character code; 0 when there is none.
+[[nodiscard]] Long FindText(Long start, TextView text, TextView sought);
+
+// The pieces of a text between its points, indexed from 0. Each piece is a view
+// into the text that was split, valid as long as that text is.
+class Pieces {
+public:
+    // The piece at `index`; throws SubscriptOutOfRange when there is none.
+    [[nodiscard]] TextView operator()(Long index) const;
+    [[nodiscard]] Long Count() const noexcept { return static_cast<Long>(pieces_.size()); }
+
+private:
+    friend void SplitAtPoint(TextView text, Pieces& into);
+    std::vector<TextView> pieces_;
+};
+
+// Cuts `text` at every "." into `into` (n points give n + 1 pieces; an empty piece
+// stands wherever two points meet or a point begins or ends the text). The storage
+// of `into` is reused.
+void SplitAtPoint(TextView text, Pieces& into);
+
+}  // namespace zorv::runtime

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the converter needs to build, test or run, skipping
+# apt entirely when all of them are already present.
+#   scripts/install-deps.sh build   compiler, CMake, Ninja, Qt 6, GoogleTest, fonts
+#   scripts/install-deps.sh bench   the above plus Google Benchmark and ICU
+#   scripts/install-deps.sh shots   the above plus Xvfb and xdotool for screenshots
+set -euo pipefail
+
+build=(g++ cmake ninja-build pkg-config libgtest-dev qt6-base-dev fonts-liberation
+       desktop-file-utils appstream)
+packages=("${build[@]}")
+for set in "$@"; do
+    case "$set" in
+        build) ;;
+        bench) packages+=(libbenchmark-dev libicu-dev bsdgames valgrind) ;;
+        shots) packages+=(xvfb xauth xdotool imagemagick) ;;
+        *) echo "install-deps.sh: unknown set '$set'" >&2; exit 2 ;;
+    esac
+done
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if ! command -v apt-get >/dev/null; then
+    echo "install-deps.sh: missing ${missing[*]}, and this is not a Debian system: install them by hand" >&2
+    exit 1
+fi
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
