@@ -1,0 +1,127 @@
+#include "convert_command.h"
+
+#include <cmath>
+
+namespace zorv::command {
+namespace {
+
+using namespace zorv::runtime;
+
+// Values from here up are refused with the limit message.
+constexpr double kLimit = 1e15;
+
+// The number of decimal digits of a value's magnitude, 1 for zero. The engine picks
+// its divisors and scale words by this count, so it must describe the value itself,
+// not the text the value was typed as ("0150" is a three-digit number).
+Integer DigitCount(double value) {
+    const double magnitude = std::fabs(value);
+    Integer digits = 1;
+    for (double power = 10; magnitude >= power && digits < 16; power *= 10) ++digits;
+    return digits;
+}
+
+}  // namespace
+
+bool ZeroPrefix::Extend(char16_t next) {
+    const bool digit = next >= u'0' && next <= u'9';
+    switch (state_) {
+    case State::Start:
+        if (next == u' ') break;
+        if (next == u'+' || next == u'-') state_ = State::Sign;
+        else state_ = digit ? State::Digits : State::NotANumber;
+        break;
+    case State::Sign:
+        state_ = digit ? State::Digits : State::NotANumber;
+        break;
+    case State::Digits:
+        if (next == u' ') state_ = State::TrailingSpaces;
+        else if (!digit) state_ = State::NotANumber;
+        break;
+    case State::TrailingSpaces:
+        if (next != u' ') state_ = State::NotANumber;
+        break;
+    case State::NotANumber:
+        break;
+    }
+    if (digit && next != u'0') nonZeroDigit_ = true;
+    if (state_ != State::Digits && state_ != State::TrailingSpaces) {
+        throw RuntimeError(ErrorNumber::TypeMismatch);
+    }
+    return !nonZeroDigit_;
+}
+
+void ConvertCommand::cmdresult_Click() {
+    try {
+        Run();
+    } catch (const RuntimeError& error) {
+        // The run stops where the error was raised; the output keeps its text.
+        view_.ShowMessage(error.Description(), kTitle);
+    }
+}
+
+void ConvertCommand::Run() {
+    module_.EmptyHandOffStrings();
+    sWholeWords.clear();
+    sFracWords.clear();
+    sZeros.clear();
+    Integer iZeroCount = 0;
+
+    sInput.assign(view_.ReadInput());
+    if (TextEquals(sInput, u"")) {
+        view_.ShowMessage(kEmptyInputMessage, kTitle);
+        return;
+    }
+
+    iDot = ToInteger(FindText(1, sInput, u"."));
+    if (iDot == 0) {
+        dInput = TextToNumber(sInput);
+        if (!(dInput < kLimit)) {
+            view_.ShowMessage(kLimitMessage, kTitle);
+            return;
+        }
+        dWhole = dInput;
+        iLen = ToInteger(TextLength(sInput));  // a text beyond 32,767 characters overflows
+        Integer digits = DigitCount(dWhole);
+        view_.SetOutput(module_.ToWords(dWhole, digits));
+        return;
+    }
+
+    SplitAtPoint(sInput, aParts);
+    dWhole = TextToNumber(aParts(0));
+    dFraction = TextToNumber(aParts(1));
+    // A second point makes the text no number at all ("1.2.3").
+    if (aParts.Count() > 2) throw RuntimeError(ErrorNumber::TypeMismatch);
+    if (!(dWhole < kLimit) || !(dFraction < kLimit)) {
+        view_.ShowMessage(kLimitMessage, kTitle);
+        return;
+    }
+    iWholeLen = ToInteger(TextLength(aParts(0)));
+    iFracLen = ToInteger(TextLength(aParts(1)));
+
+    // Each leading zero after the point is spoken as " zero"; the digits after them
+    // are named as a whole number of their own.
+    const TextView fraction = aParts(1);
+    const Integer bound = iFracLen;
+    ZeroPrefix prefix;
+    for (iPos = 1; iPos <= bound;) {
+        if (!prefix.Extend(fraction[static_cast<std::size_t>(iPos - 1)])) break;
+        sZeros.append(u" ").append(u"zero");
+        iZeroCount = AddInteger(iZeroCount, 1);
+        iPos = AddInteger(iPos, 1);
+    }
+    const Integer remaining = AddInteger(iFracLen, static_cast<Integer>(-iZeroCount));
+    dFraction = TextToNumber(RightText(fraction, remaining));  // all zeros: no digits left
+    iFracLen = remaining;
+
+    iWholeLen = DigitCount(dWhole);
+    sWholeWords = module_.ToWords(dWhole, iWholeLen);
+    module_.EmptyHandOffStrings();  // nothing of the whole part may reach the fraction's words
+    iFracLen = DigitCount(dFraction);
+    sFracWords = module_.ToWords(dFraction, iFracLen);
+
+    sAnswer.clear();
+    sAnswer.append(sWholeWords).append(u"point").append(sZeros).append(u" ").append(sFracWords);
+    view_.SetOutput(sAnswer);
+}
+
+}  // namespace zorv::command
