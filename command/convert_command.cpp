@@ -66,7 +66,8 @@ void ConvertCommand::Run() {
     sZeros.clear();
     Integer iZeroCount = 0;
 
-    sInput.assign(view_.ReadInput());
+    sInput.clear();
+    sInput.append(view_.ReadInput());
     if (TextEquals(sInput, u"")) {
         view_.ShowMessage(kEmptyInputMessage, kTitle);
         return;

@@ -1,5 +1,6 @@
 #include "converttoword.h"
 
+#include <array>
 #include <cassert>
 
 namespace zorv::engine {
@@ -23,6 +24,9 @@ using runtime::ToLong;
 
 const Text kNoWords;
 
+// Room for the longest answer, so that no string grows during a conversion.
+constexpr std::size_t kReserved = 1000;
+
 // out = parts..., reusing the storage of `out`; no part may be `out` itself.
 template <typename... Parts>
 void Assign(Text& out, const Parts&... parts) {
@@ -44,6 +48,14 @@ void AppendTwoDigitWords(Text& out, Integer tens, Long units) {
 }
 
 }  // namespace
+
+converttoword::converttoword() {
+    for (Text* text : {&sUnder20, &sUnder100, &sResult, &sHead, &sPrefix, &sTensWords, &sPair, &sHigh,
+                       &sLow, &sLeadHundreds, &sLeadTens, &sLeadGroup, &sLarge, &sDigits, &sRemainder,
+                       &sQuotient}) {
+        text->reserve(kReserved);
+    }
+}
 
 void converttoword::EmptyHandOffStrings() noexcept {
     sLeadHundreds.clear();
@@ -90,10 +102,20 @@ const Text& converttoword::TwentyToNinetyNine(double value) {
 }
 
 void converttoword::DivisorStep(Integer digits) {
-    dDivisor = 1;
+    // dDivisor = 10^(d - 1), by repeated multiplication. Up to 10^22 every product
+    // is exact, so the table gives the same doubles without the loop.
+    static constexpr std::array<double, 23> kPowersOfTen = {
+        1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     const Integer bound = AddInteger(digits, -1);
-    for (iCounter = 1; iCounter <= bound; iCounter = AddInteger(iCounter, 1)) {
-        dDivisor = Multiply(dDivisor, 10);
+    if (bound < static_cast<Integer>(kPowersOfTen.size())) {
+        dDivisor = kPowersOfTen[static_cast<std::size_t>(bound < 0 ? 0 : bound)];
+        iCounter = static_cast<Integer>(bound < 1 ? 1 : bound + 1);
+    } else {
+        dDivisor = 1;
+        for (iCounter = 1; iCounter <= bound; iCounter = AddInteger(iCounter, 1)) {
+            dDivisor = Multiply(dDivisor, 10);
+        }
     }
     // Corrected to the place value of the lowest digit of the leading group when the
     // number is grouped in threes from the right.
@@ -250,7 +272,9 @@ const Text& converttoword::LargePath(double& value, Integer digits) {
 
     WordLeadGroup(value, digits, group);
 
-    const double rest = TextToNumber(sRemainder);
+    // The rest's text reads back as the rest exactly (a whole number below 10^15),
+    // so the number itself tells whether anything is left.
+    const double rest = dRemainder;
     Integer restDigits = ToInteger(TextLength(sRemainder));
     if (restDigits >= 7) {
         // The rest has groups of its own: the inner call extends sLarge (or leaves

@@ -47,6 +47,8 @@ private:
 // Not safe for concurrent use: one object serves one conversion at a time.
 class converttoword {
 public:
+    converttoword();
+
     // Names `value`, a whole number (non-negative and below 10^15 as a rule), whose
     // digit count is `digits`; the count selects the path and the scale words.
     // Both arguments are working variables and may be overwritten. Returns the

@@ -11,14 +11,27 @@ namespace {
 
 [[noreturn]] void Raise(ErrorNumber number) { throw RuntimeError(number); }
 
+constexpr double kTwoToThe52 = 4503599627370496.0;  // from here up every double is whole
+
 // Nearest whole number, a tie going to the even neighbour. Independent of the
 // floating-point rounding mode; NaN stays NaN and fails the callers' range checks.
 double RoundHalfEven(double x) {
-    const double below = std::floor(x);
-    const double fraction = x - below;  // exact for every finite double
-    if (fraction > 0.5) return below + 1;
-    if (fraction < 0.5) return below;
-    return std::fmod(below, 2.0) == 0 ? below : below + 1;
+    if (!(std::fabs(x) < kTwoToThe52)) return x;
+    const auto whole = static_cast<std::int64_t>(x);           // toward zero
+    const double fraction = x - static_cast<double>(whole);  // exact, within (-1, 1)
+    std::int64_t rounded = whole;
+    const bool odd = (whole & 1) != 0;
+    if (fraction > 0.5 || (fraction == 0.5 && odd)) ++rounded;
+    if (fraction < -0.5 || (fraction == -0.5 && odd)) --rounded;
+    return static_cast<double>(rounded);
+}
+
+// The largest whole number not greater than x.
+double Floor(double x) {
+    if (!(std::fabs(x) < kTwoToThe52)) return x;
+    auto whole = static_cast<std::int64_t>(x);
+    if (static_cast<double>(whole) > x) --whole;
+    return static_cast<double>(whole);
 }
 
 template <typename Int>
@@ -35,45 +48,61 @@ void AssignAscii(Text& out, const char* first, const char* last) {
     out.assign(first, last);  // widens each ASCII byte to one 16-bit character
 }
 
+// The decimal digits of `value`, with a "-" for a negative one.
+void AssignDigits(Text& out, std::int64_t value) {
+    std::array<char16_t, 24> buffer;
+    auto* first = buffer.data() + buffer.size();
+    std::uint64_t rest = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    while (rest >= 100) {  // two digits per division
+        const auto pair = static_cast<unsigned>(rest % 100);
+        rest /= 100;
+        *--first = static_cast<char16_t>(u'0' + pair % 10);
+        *--first = static_cast<char16_t>(u'0' + pair / 10);
+    }
+    if (rest >= 10) {
+        *--first = static_cast<char16_t>(u'0' + rest % 10);
+        rest /= 10;
+    }
+    *--first = static_cast<char16_t>(u'0' + rest);
+    if (value < 0) *--first = u'-';
+    // clear() and append() rather than assign(): the buffer cannot alias `out`, and
+    // assign's general replace path costs more than the digits themselves.
+    out.clear();
+    out.append(first, static_cast<std::size_t>(buffer.data() + buffer.size() - first));
+}
+
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
-// Parses the accepted number syntax; the digits (without leading zeros) are
-// copied into a narrow buffer for std::from_chars, which rounds correctly.
+// Parses the accepted number syntax in one pass. Up to 19 significant digits are
+// accumulated exactly in 64 bits, whose one conversion to double rounds correctly;
+// longer runs of digits go to std::from_chars, which rounds correctly at any length.
 double ParseNumber(TextView text) {
-    std::size_t i = 0;
-    const std::size_t n = text.size();
-    while (i < n && text[i] == u' ') ++i;
+    const char16_t* p = text.data();
+    const char16_t* const end = p + text.size();
+    while (p != end && *p == u' ') ++p;
     bool negative = false;
-    if (i < n && (text[i] == u'+' || text[i] == u'-')) {
-        negative = text[i] == u'-';
-        ++i;
+    if (p != end && (*p == u'+' || *p == u'-')) negative = *p++ == u'-';
+    const char16_t* const digitsBegin = p;
+    while (p != end && *p == u'0') ++p;
+    const char16_t* const significant = p;
+    std::uint64_t whole = 0;
+    while (p != end && IsDigit(*p)) {
+        whole = whole * 10 + static_cast<unsigned>(*p - u'0');  // wraps harmlessly past 19 digits
+        ++p;
     }
-    const std::size_t digitsBegin = i;
-    while (i < n && IsDigit(text[i])) ++i;
-    const std::size_t digitsEnd = i;
-    while (i < n && text[i] == u' ') ++i;
-    if (digitsBegin == digitsEnd || i != n) Raise(ErrorNumber::TypeMismatch);
+    const char16_t* const digitsEnd = p;
+    while (p != end && *p == u' ') ++p;
+    if (digitsBegin == digitsEnd || p != end) Raise(ErrorNumber::TypeMismatch);
 
-    std::size_t first = digitsBegin;
-    while (first < digitsEnd && text[first] == u'0') ++first;
-    const std::size_t count = digitsEnd - first;
-    if (count == 0) return negative ? -0.0 : 0.0;
-
-    std::array<char, 64> small{};
-    std::string large;
-    char* buffer = small.data();
-    if (count > small.size()) {
-        large.resize(count);
-        buffer = large.data();
-    }
-    for (std::size_t k = 0; k < count; ++k) buffer[k] = static_cast<char>(text[first + k]);
-
+    const auto count = static_cast<std::size_t>(digitsEnd - significant);
     double value = 0;
-    const auto [end, ec] = std::from_chars(buffer, buffer + count, value, std::chars_format::fixed);
-    if (ec == std::errc::result_out_of_range) {
-        value = std::numeric_limits<double>::infinity();
-    } else if (ec != std::errc{} || end != buffer + count) {
-        Raise(ErrorNumber::TypeMismatch);  // unreachable for a run of digits
+    if (count <= 19) {
+        value = static_cast<double>(whole);
+    } else {
+        std::string digits(significant, digitsEnd);  // narrowed: every character is an ASCII digit
+        const auto [last, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value,
+                                                std::chars_format::fixed);
+        if (ec == std::errc::result_out_of_range) value = std::numeric_limits<double>::infinity();
     }
     return negative ? -value : value;
 }
@@ -90,7 +119,7 @@ Long ModLong(double a, double b) {
     return static_cast<Long>(static_cast<std::int64_t>(dividend) % divisor);
 }
 
-Integer FloorToInteger(double value) { return CheckedNarrow<Integer>(std::floor(value)); }
+Integer FloorToInteger(double value) { return CheckedNarrow<Integer>(Floor(value)); }
 
 Integer ToInteger(Long value) { return CheckedNarrow<Integer>(static_cast<double>(value)); }
 
@@ -112,14 +141,12 @@ double Multiply(double a, double b) {
 }
 
 void NumberToText(double value, Text& out) {
-    std::array<char, 32> buffer{};
-    std::to_chars_result written{};
-    if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 1e18) {
-        const auto whole = static_cast<std::int64_t>(value);
-        written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), whole);
-    } else {
-        written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    if (std::fabs(value) < 1e18 && static_cast<double>(static_cast<std::int64_t>(value)) == value) {
+        AssignDigits(out, static_cast<std::int64_t>(value));
+        return;
     }
+    std::array<char, 32> buffer{};
+    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
     AssignAscii(out, buffer.data(), written.ptr);
 }
 
@@ -129,11 +156,7 @@ Text NumberToText(double value) {
     return out;
 }
 
-void IntegerToText(Integer value, Text& out) {
-    std::array<char, 8> buffer{};
-    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    AssignAscii(out, buffer.data(), written.ptr);
-}
+void IntegerToText(Integer value, Text& out) { AssignDigits(out, value); }
 
 Text IntegerToText(Integer value) {
     Text out;

@@ -1,0 +1,140 @@
+// Runs the real zorv-words binary as a process.
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <QProcess>
+#include <QStringList>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Result {
+    std::string out, err;
+    int status = -1;
+};
+
+Result RunWords(const QStringList& arguments, const QByteArray& input = {}) {
+    QProcess process;
+    process.start(QStringLiteral(ZORV_WORDS_PATH), arguments);
+    EXPECT_TRUE(process.waitForStarted());
+    process.write(input);
+    process.closeWriteChannel();
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString(),
+            process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1};
+}
+
+std::vector<QJsonObject> JsonLines(const std::string& out) {
+    std::vector<QJsonObject> objects;
+    std::size_t begin = 0;
+    for (std::size_t end; (end = out.find('\n', begin)) != std::string::npos; begin = end + 1) {
+        QJsonParseError error{};
+        const auto document = QJsonDocument::fromJson(QByteArray::fromStdString(out.substr(begin, end - begin)), &error);
+        EXPECT_EQ(error.error, QJsonParseError::NoError) << out.substr(begin, end - begin);
+        objects.push_back(document.object());
+    }
+    EXPECT_EQ(begin, out.size()) << "output does not end in a newline";
+    return objects;
+}
+
+TEST(ZorvWordsTest, ArgumentsAreConvertedInOrderWithTheirExactSpacing) {
+    const auto result = RunWords({"1234.05", "20000", "0", "0150"});
+    EXPECT_EQ(result.out,
+              "One Thousand Two Hundred Thirty Four point zero Five \n"
+              "Twenty Thousand  \n"
+              "Zero\n"
+              "One Hundred Fifty \n");
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.status, 0);
+}
+
+TEST(ZorvWordsTest, RefusedInputsGoToStandardErrorAndTheRunGoesOn) {
+    const auto result = RunWords({"5", "1.2.3", "--", "-5", "1000000000000000", "7"});
+    EXPECT_EQ(result.out, "Five \nSeven \n");
+    EXPECT_EQ(result.err,
+              "zorv-words: 1.2.3: Type mismatch\n"
+              "zorv-words: -5: Subscript out of range\n"
+              "zorv-words: 1000000000000000: Please enter any number up to fifteen digits before "
+              "decimal and fifteen digits after decimal point.\n");
+    EXPECT_EQ(result.status, 1);
+}
+
+TEST(ZorvWordsTest, StandardInputIsReadOneInputPerLine) {
+    const auto result = RunWords({}, "21.34\r\n\n99\n1.5");  // CRLF, an empty line, no final newline
+    EXPECT_EQ(result.out, "Twenty One point Thirty Four \nNinety Nine \nOne point Five \n");
+    EXPECT_EQ(result.err,
+              "zorv-words: : Enter any number up to fifteen digits before decimal and fifteen digits "
+              "after decimal point.\n");
+    EXPECT_EQ(result.status, 1);
+}
+
+TEST(ZorvWordsTest, JsonGivesOneObjectPerInputInOrder) {
+    const auto result = RunWords({"--json"}, "1234.05\n\n1.2.3\n0150\n");
+    const auto objects = JsonLines(result.out);
+    ASSERT_EQ(objects.size(), 4U);
+    EXPECT_EQ(objects[0].value("words").toString(), "One Thousand Two Hundred Thirty Four point zero Five ");
+    EXPECT_EQ(objects[1].value("message").toString(),
+              "Enter any number up to fifteen digits before decimal and fifteen digits after decimal point.");
+    EXPECT_EQ(objects[2].value("message").toString(), "Type mismatch");
+    EXPECT_EQ(objects[3].value("words").toString(), "One Hundred Fifty ");
+    EXPECT_EQ(objects[3].value("input").toString(), "0150");
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.status, 1);
+}
+
+TEST(ZorvWordsTest, JsonStaysValidForOddInput) {
+    struct Case { QByteArray line; QString input; };
+    const std::vector<Case> cases = {
+        {"\"quoted\"", "\"quoted\""},
+        {"back\\slash", "back\\slash"},
+        {QByteArray("tab\there\x01\x1f", 10), QString("tab\there\x01\x1f")},
+        {QByteArray("nul\0byte", 8), QString::fromUtf16(u"nul\u0000byte", 8)},
+        {"bad \xff\xfe utf8", QString::fromUtf16(u"bad \ufffd\ufffd utf8")},
+        {"caf\xc3\xa9", QString::fromUtf16(u"caf\u00e9")},
+    };
+    QByteArray input;
+    for (const auto& c : cases) input += c.line + '\n';
+    const auto result = RunWords({"--json"}, input);
+    const auto objects = JsonLines(result.out);
+    ASSERT_EQ(objects.size(), cases.size());
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        EXPECT_EQ(objects[i].value("input").toString(), cases[i].input) << "line " << i;
+        EXPECT_EQ(objects[i].value("message").toString(), "Type mismatch") << "line " << i;
+    }
+    EXPECT_EQ(result.status, 1);
+}
+
+TEST(ZorvWordsTest, LongLinesAreNeitherSplitNorMerged) {
+    QByteArray input = QByteArray(3 << 20, '9') + "\n5\n" + QByteArray(3 << 20, '/') + "\n";
+    const auto result = RunWords({"--json"}, input);
+    const auto objects = JsonLines(result.out);
+    ASSERT_EQ(objects.size(), 3U);
+    EXPECT_TRUE(objects[0].value("message").toString().startsWith("Please enter"));
+    EXPECT_EQ(objects[1].value("words").toString(), "Five ");
+    EXPECT_EQ(objects[2].value("message").toString(), "Type mismatch");
+}
+
+TEST(ZorvWordsTest, HelpVersionAndUsageErrors) {
+    const auto version = RunWords({"--version"});
+    EXPECT_EQ(version.out, "zorv-words 1.00\n");
+    EXPECT_EQ(version.status, 0);
+
+    const auto help = RunWords({"--help"});
+    EXPECT_NE(help.out.find("zorv-words [options] [NUMBER...]"), std::string::npos) << help.out;
+    EXPECT_NE(help.out.find("--json"), std::string::npos);
+    EXPECT_EQ(help.status, 0);
+
+    for (const auto& arguments : {QStringList{"--bogus"}, QStringList{"-5"}}) {
+        const auto usage = RunWords(arguments);
+        EXPECT_EQ(usage.out, "");
+        EXPECT_NE(usage.err.find("Try 'zorv-words --help'"), std::string::npos) << usage.err;
+        EXPECT_EQ(usage.status, 2);
+    }
+}
+
+}  // namespace
