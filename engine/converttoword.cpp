@@ -22,14 +22,11 @@ using runtime::TextToNumber;
 using runtime::ToInteger;
 using runtime::ToLong;
 
-const Text kNoWords;
-
-// Room for the longest answer, so that no string grows during a conversion.
-constexpr std::size_t kReserved = 1000;
+constexpr std::u16string_view kNoWords;
 
 // out = parts..., reusing the storage of `out`; no part may be `out` itself.
 template <typename... Parts>
-void Assign(Text& out, const Parts&... parts) {
+void Assign(WordText& out, const Parts&... parts) {
     assert(((static_cast<const void*>(&parts) != &out) && ...));
     out.clear();
     (out.append(parts), ...);
@@ -37,25 +34,17 @@ void Assign(Text& out, const Parts&... parts) {
 
 // out = out + parts...
 template <typename... Parts>
-void Append(Text& out, const Parts&... parts) {
+void Append(WordText& out, const Parts&... parts) {
     (out.append(parts), ...);
 }
 
 // The words of a part from 20 to 99 with tens digit `tens` and units digit `units`.
-void AppendTwoDigitWords(Text& out, Integer tens, Long units) {
+void AppendTwoDigitWords(WordText& out, Integer tens, Long units) {
     out.append(converttoword::Tens(AddInteger(tens, -1)));
     if (units != 0) out.append(converttoword::Ones(units));
 }
 
 }  // namespace
-
-converttoword::converttoword() {
-    for (Text* text : {&sUnder20, &sUnder100, &sResult, &sHead, &sPrefix, &sTensWords, &sPair, &sHigh,
-                       &sLow, &sLeadHundreds, &sLeadTens, &sLeadGroup, &sLarge, &sDigits, &sRemainder,
-                       &sQuotient}) {
-        text->reserve(kReserved);
-    }
-}
 
 void converttoword::EmptyHandOffStrings() noexcept {
     sLeadHundreds.clear();
@@ -66,7 +55,7 @@ void converttoword::EmptyHandOffStrings() noexcept {
     sUnder100.clear();
 }
 
-const Text& converttoword::ToWords(double& value, Integer& digits) {
+std::u16string_view converttoword::ToWords(double& value, Integer& digits) {
     // Every call starts from empty scratch strings. The tables are constant, so
     // filling them anew on each call, as the routine always did, changes nothing.
     sResult.clear();
@@ -86,13 +75,13 @@ const Text& converttoword::ToWords(double& value, Integer& digits) {
     return GroupLoop(value, digits);
 }
 
-const Text& converttoword::BelowTwenty(double value) {
+std::u16string_view converttoword::BelowTwenty(double value) {
     // A negative value fails here: it is no index of Ones.
     Assign(sUnder20, Ones(ToLong(value)));
     return sUnder20;
 }
 
-const Text& converttoword::TwentyToNinetyNine(double value) {
+std::u16string_view converttoword::TwentyToNinetyNine(double value) {
     const Long units = ModLong(value, 10);
     dRemainder = units;
     iQuotient = FloorToInteger(Divide(value, 10));
@@ -123,14 +112,15 @@ void converttoword::DivisorStep(Integer digits) {
     if (digits == 6 || digits == 9 || digits == 12) dDivisor = Divide(dDivisor, 100);
 }
 
-const Text& converttoword::GroupLoop(double& value, Integer& digits) {
+std::u16string_view converttoword::GroupLoop(double& value, Integer& digits) {
     for (iCounter = digits; iCounter >= 1; iCounter = AddInteger(iCounter, -1)) {
         const Long rest = ModLong(value, dDivisor);
         const Integer group = FloorToInteger(Divide(value, dDivisor));
         dRemainder = rest;
         iQuotient = group;
-        NumberToText(rest, sRemainder);
-        IntegerToText(group, sQuotient);
+        runtime::NumberBuffer buffer;
+        sRemainder = NumberToText(rest, buffer);
+        sQuotient = IntegerToText(group, buffer);
         value = rest;
 
         if (group >= 20) {
@@ -230,14 +220,15 @@ void converttoword::RestStep(double& value) {
     }
 }
 
-const Text& converttoword::LargePath(double& value, Integer digits) {
+std::u16string_view converttoword::LargePath(double& value, Integer digits) {
     if (!(value > 999'999)) return kNoWords;
 
     // Take the leading group and the rest: by division for the millions, by slicing
     // the number's text for the billions and trillions.
     Integer group = 0;
+    runtime::NumberBuffer buffer;
     const auto slice = [&](Long width) {
-        NumberToText(value, sDigits);
+        sDigits = NumberToText(value, buffer);
         group = TextToInteger(LeftText(sDigits, width));
         dRemainder = TextToNumber(RightText(sDigits, AddInteger(digits, static_cast<Integer>(-width))));
     };
@@ -257,7 +248,7 @@ const Text& converttoword::LargePath(double& value, Integer digits) {
     case 16:
         // Only a count larger than the value's own digits gets here: the first digit
         // is worded as quadrillions and nothing is left.
-        NumberToText(value, sDigits);
+        sDigits = NumberToText(value, buffer);
         group = TextToInteger(LeftText(sDigits, 1));
         dRemainder = 0;
         break;
@@ -267,8 +258,8 @@ const Text& converttoword::LargePath(double& value, Integer digits) {
         break;
     }
     iQuotient = group;
-    NumberToText(dRemainder, sRemainder);
-    IntegerToText(group, sQuotient);
+    sRemainder = NumberToText(dRemainder, buffer);
+    sQuotient = IntegerToText(group, buffer);
 
     WordLeadGroup(value, digits, group);
 

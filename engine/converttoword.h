@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "conversions.h"
+#include "word_text.h"
 
 namespace zorv::engine {
 
@@ -47,8 +48,6 @@ private:
 // Not safe for concurrent use: one object serves one conversion at a time.
 class converttoword {
 public:
-    converttoword();
-
     // Names `value`, a whole number (non-negative and below 10^15 as a rule), whose
     // digit count is `digits`; the count selects the path and the scale words.
     // Both arguments are working variables and may be overwritten. Returns the
@@ -56,7 +55,7 @@ public:
     // Throws RuntimeError: SubscriptOutOfRange (a negative value, a count below the
     // value's digits), Overflow (a count of 13 or more for a value below a million,
     // a count of 17 or more), as the conversions it rests on decide.
-    const Text& ToWords(double& value, Integer& digits);
+    std::u16string_view ToWords(double& value, Integer& digits);
 
     // Empties the six strings through which calls hand words to each other:
     // sLeadHundreds, sLeadTens, sLeadGroup, sLarge, sUnder20 and sUnder100.
@@ -83,22 +82,22 @@ public:
 
     // Module state. Public because it is the module's interface: the Convert command
     // empties the hand-off strings, and tests read what a call left behind.
-    Text sUnder20, sUnder100, sResult;
-    Text sHead, sPrefix, sTensWords, sPair, sHigh, sLow;
-    Text sLeadHundreds, sLeadTens, sLeadGroup, sLarge;
-    Text sDigits, sRemainder, sQuotient;
+    WordText sUnder20, sUnder100, sResult;
+    WordText sHead, sPrefix, sTensWords, sPair, sHigh, sLow;
+    WordText sLeadHundreds, sLeadTens, sLeadGroup, sLarge;
+    WordText sDigits, sRemainder, sQuotient;
     double dRemainder = 0, dDivisor = 0, dRest = 0;
     Integer iQuotient = 0, iCounter = 0, iLastTwo = 0, iHundreds = 0;
 
 private:
-    const Text& BelowTwenty(double value);
-    const Text& TwentyToNinetyNine(double value);
+    std::u16string_view BelowTwenty(double value);
+    std::u16string_view TwentyToNinetyNine(double value);
     void DivisorStep(Integer digits);
-    const Text& GroupLoop(double& value, Integer& digits);
+    std::u16string_view GroupLoop(double& value, Integer& digits);
     void TwoDigitStep(double rest);
     void LeadingGroupStep(double& value, Integer digits);
     void RestStep(double& value);
-    const Text& LargePath(double& value, Integer digits);
+    std::u16string_view LargePath(double& value, Integer digits);
     void WordLeadGroup(double& value, Integer digits, Integer group);
 };
 

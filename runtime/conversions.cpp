@@ -1,7 +1,9 @@
 #include "conversions.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstring>
 #include <cmath>
 #include <limits>
 #include <system_error>
@@ -44,31 +46,29 @@ Int CheckedNarrow(double whole) {
     return static_cast<Int>(whole);
 }
 
-void AssignAscii(Text& out, const char* first, const char* last) {
-    out.assign(first, last);  // widens each ASCII byte to one 16-bit character
-}
-
-// The decimal digits of `value`, with a "-" for a negative one.
-void AssignDigits(Text& out, std::int64_t value) {
-    std::array<char16_t, 24> buffer;
-    auto* first = buffer.data() + buffer.size();
+// The decimal digits of `value`, with a "-" for a negative one, written to the end
+// of `buffer`, two digits per division.
+TextView WriteDigits(NumberBuffer& buffer, std::int64_t value) {
+    static constexpr char16_t kPairs[] =
+        u"00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        u"40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        u"8081828384858687888990919293949596979899";
+    char16_t* const last = buffer.data() + buffer.size();
+    char16_t* first = last;
     std::uint64_t rest = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-    while (rest >= 100) {  // two digits per division
-        const auto pair = static_cast<unsigned>(rest % 100);
+    while (rest >= 100) {
+        first -= 2;
+        std::memcpy(first, &kPairs[2 * (rest % 100)], 2 * sizeof(char16_t));
         rest /= 100;
-        *--first = static_cast<char16_t>(u'0' + pair % 10);
-        *--first = static_cast<char16_t>(u'0' + pair / 10);
     }
     if (rest >= 10) {
-        *--first = static_cast<char16_t>(u'0' + rest % 10);
-        rest /= 10;
+        first -= 2;
+        std::memcpy(first, &kPairs[2 * rest], 2 * sizeof(char16_t));
+    } else {
+        *--first = static_cast<char16_t>(u'0' + rest);
     }
-    *--first = static_cast<char16_t>(u'0' + rest);
     if (value < 0) *--first = u'-';
-    // clear() and append() rather than assign(): the buffer cannot alias `out`, and
-    // assign's general replace path costs more than the digits themselves.
-    out.clear();
-    out.append(first, static_cast<std::size_t>(buffer.data() + buffer.size() - first));
+    return {first, static_cast<std::size_t>(last - first)};
 }
 
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
@@ -115,8 +115,10 @@ Long ModLong(double a, double b) {
     const Long divisor = ToLong(b);
     const Long dividend = ToLong(a);
     if (divisor == 0) Raise(ErrorNumber::DivisionByZero);
-    // Widened so that the one quotient that does not fit (-2^31 / -1) is harmless.
-    return static_cast<Long>(static_cast<std::int64_t>(dividend) % divisor);
+    // The one quotient that does not fit in 32 bits (-2^31 / -1) is left to no machine
+    // division; its remainder is 0 like that of every division by -1.
+    if (divisor == -1) return 0;
+    return dividend % divisor;
 }
 
 Integer FloorToInteger(double value) { return CheckedNarrow<Integer>(Floor(value)); }
@@ -140,28 +142,27 @@ double Multiply(double a, double b) {
     return product;
 }
 
-void NumberToText(double value, Text& out) {
+TextView NumberToText(double value, NumberBuffer& buffer) {
     if (std::fabs(value) < 1e18 && static_cast<double>(static_cast<std::int64_t>(value)) == value) {
-        AssignDigits(out, static_cast<std::int64_t>(value));
-        return;
+        return WriteDigits(buffer, static_cast<std::int64_t>(value));
     }
-    std::array<char, 32> buffer{};
-    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    AssignAscii(out, buffer.data(), written.ptr);
+    std::array<char, 32> ascii{};
+    const auto written = std::to_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    const auto length = static_cast<std::size_t>(written.ptr - ascii.data());
+    std::copy_n(ascii.data(), length, buffer.data());  // widens each ASCII byte
+    return {buffer.data(), length};
 }
 
 Text NumberToText(double value) {
-    Text out;
-    NumberToText(value, out);
-    return out;
+    NumberBuffer buffer;
+    return Text(NumberToText(value, buffer));
 }
 
-void IntegerToText(Integer value, Text& out) { AssignDigits(out, value); }
+TextView IntegerToText(Integer value, NumberBuffer& buffer) { return WriteDigits(buffer, value); }
 
 Text IntegerToText(Integer value) {
-    Text out;
-    IntegerToText(value, out);
-    return out;
+    NumberBuffer buffer;
+    return Text(IntegerToText(value, buffer));
 }
 
 double TextToNumber(TextView text) { return ParseNumber(text); }

@@ -2,6 +2,7 @@
 // All are stateless, independent of the locale, and fail only by throwing RuntimeError.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -47,16 +48,19 @@ using TextView = std::u16string_view;
 
 // --- Text and numbers ----------------------------------------------------
 
+// Room for the text of any number NumberToText and IntegerToText produce.
+using NumberBuffer = std::array<char16_t, 32>;
+
 // The plain decimal digits of a whole number (no sign for 0 to 999,999,999,999,999,
 // no separators, no exponent; "0" for zero), so the text's length is the number of
 // digits. Other values get a shortest round-trip form. Never throws.
 [[nodiscard]] Text NumberToText(double value);
-// The same, written into `out` so that its storage is reused.
-void NumberToText(double value, Text& out);
+// The same, written into `buffer`; the view refers to it.
+[[nodiscard]] TextView NumberToText(double value, NumberBuffer& buffer);
 
 // Decimal digits, with a leading "-" for a negative value.
 [[nodiscard]] Text IntegerToText(Integer value);
-void IntegerToText(Integer value, Text& out);
+[[nodiscard]] TextView IntegerToText(Integer value, NumberBuffer& buffer);
 
 // Accepts optional spaces, at most one leading "+" or "-", one or more ASCII
 // digits and optional spaces; gives the nearest double (exact below 2^53, +/-infinity

@@ -230,7 +230,8 @@ TEST(ToWordsTest, TopLevelCallsLeaveTheGroupStringsAsDocumented) {
         EXPECT_EQ(Printable(module.sLeadGroup), c.leadGroup) << "value=" << c.value;
         EXPECT_EQ(Printable(module.sLeadHundreds), c.leadHundreds) << "value=" << c.value;
         EXPECT_EQ(Printable(module.sLeadTens), c.leadTens) << "value=" << c.value;
-        EXPECT_EQ(Printable(module.sResult + module.sUnder20 + module.sUnder100), "") << "value=" << c.value;
+        EXPECT_TRUE(module.sResult.empty() && module.sUnder20.empty() && module.sUnder100.empty())
+            << "value=" << c.value;
     }
 }
 

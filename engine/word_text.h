@@ -1,0 +1,70 @@
+// WordText: the engine's working strings. Words are appended to them again and again
+// during a conversion, so appending a short word must cost a few moves, not a call.
+#pragma once
+
+#include <cstddef>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zorv::engine {
+
+// A text of 16-bit characters that keeps its storage when emptied, with appends
+// that copy short words inline. Views of it stay valid until it is next changed.
+class WordText {
+public:
+    explicit WordText(std::size_t capacity = 256) : storage_(capacity) {}
+    WordText(std::u16string_view text) : WordText() { append(text); }  // NOLINT: reads like a string
+
+    WordText& operator=(std::u16string_view text) {
+        clear();
+        append(text);
+        return *this;
+    }
+
+    void clear() noexcept { size_ = 0; }
+    [[nodiscard]] bool empty() const noexcept { return size_ == 0; }
+    [[nodiscard]] std::size_t size() const noexcept { return size_; }
+    [[nodiscard]] std::u16string_view view() const noexcept { return {storage_.data(), size_}; }
+    operator std::u16string_view() const noexcept { return view(); }  // NOLINT: used as a text
+
+    // Appends `text`, which must not be a view of this WordText.
+    WordText& append(std::u16string_view text) {
+        const std::size_t n = text.size();
+        if (n > storage_.size() - size_) [[unlikely]] Grow(size_ + n);
+        CopyChars(storage_.data() + size_, text.data(), n);
+        size_ += n;
+        return *this;
+    }
+
+private:
+    [[gnu::noinline]] void Grow(std::size_t needed) { storage_.resize(2 * needed); }
+
+    // Copies n characters with at most two fixed-size moves for the short words that
+    // make up the texts (the two moves overlap when n is not a power of two).
+    [[gnu::always_inline]] static void CopyChars(char16_t* to, const char16_t* from, std::size_t n) {
+        auto* d = reinterpret_cast<unsigned char*>(to);
+        const auto* s = reinterpret_cast<const unsigned char*>(from);
+        const std::size_t bytes = n * sizeof(char16_t);
+        if (bytes > 32) {
+            std::char_traits<char16_t>::copy(to, from, n);
+        } else if (bytes >= 16) {
+            std::memcpy(d, s, 16);
+            std::memcpy(d + bytes - 16, s + bytes - 16, 16);
+        } else if (bytes >= 8) {
+            std::memcpy(d, s, 8);
+            std::memcpy(d + bytes - 8, s + bytes - 8, 8);
+        } else if (bytes >= 4) {
+            std::memcpy(d, s, 4);
+            std::memcpy(d + bytes - 4, s + bytes - 4, 4);
+        } else if (bytes == 2) {
+            std::memcpy(d, s, 2);
+        }
+    }
+
+    std::vector<char16_t> storage_;
+    std::size_t size_ = 0;
+};
+
+}  // namespace zorv::engine
