@@ -13,7 +13,7 @@ for set in "$@"; do
     case "$set" in
         build) ;;
         bench) packages+=(libbenchmark-dev libicu-dev bsdgames valgrind) ;;
-        shots) packages+=(xvfb xauth xdotool imagemagick) ;;
+        shots) packages+=(xvfb xauth xdotool xclip imagemagick) ;;
         *) echo "install-deps.sh: unknown set '$set'" >&2; exit 2 ;;
     esac
 done

@@ -1,0 +1,55 @@
+// Starts a window, waits for its first paint and quits: run from a script, it
+// measures launch to first paint and peak memory. Built twice, once with the
+// converter's window and once with a bare window of the same size.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdio>
+
+#ifndef ZORV_BARE_WINDOW
+#include "application.h"
+#include "frmmain.h"
+#endif
+
+namespace {
+
+// Quits the application once the watched window has painted for the first time.
+class FirstPaint final : public QObject {
+public:
+    explicit FirstPaint(const QElapsedTimer& clock) : clock_(clock) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !seen_) {
+            seen_ = true;
+            std::fprintf(stderr, "first paint after %.1f ms in main\n", clock_.nsecsElapsed() / 1e6);
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    const QElapsedTimer& clock_;
+    bool seen_ = false;
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QElapsedTimer clock;
+    clock.start();
+    QApplication application(argc, argv);
+#ifdef ZORV_BARE_WINDOW
+    QWidget window;
+    window.setFixedSize(616, 97);
+#else
+    zorv::ui::ConfigureApplication(application);
+    zorv::ui::frmmain window;
+#endif
+    FirstPaint watcher(clock);
+    window.installEventFilter(&watcher);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Launch to first paint and peak memory of the converter's window against a bare Qt
+# window of the same size, built the same way and measured in the same run under Xvfb.
+# Usage: scripts/measure-startup.sh [runs]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:-30}
+
+if [ -z "${ZORV_IN_XVFB:-}" ]; then
+    scripts/install-deps.sh build bench shots
+    cmake --preset release >/dev/null
+    cmake --build --preset release --target zorv_startup_probe bare_window_probe >/dev/null
+    ZORV_IN_XVFB=1 exec xvfb-run -a "$0" "$@"
+fi
+
+export QT_QPA_PLATFORM=xcb
+measure() {  # one line: wall milliseconds from launch to exit after the first paint, peak RSS in KiB
+    local program=$1 start end rss
+    start=$EPOCHREALTIME
+    rss=$(/usr/bin/time -f "%M" "$program" 2>&1 >/dev/null | tail -n 1)
+    end=$EPOCHREALTIME
+    echo "$start $end $rss" | awk '{ printf "%.1f %d\n", ($2 - $1) * 1000, $3 }'
+}
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+# Alternate the two so that both see the same machine load.
+: > /tmp/zorv-startup-ours; : > /tmp/zorv-startup-bare
+for _ in $(seq "$runs"); do
+    measure build/release/bench/zorv_startup_probe >> /tmp/zorv-startup-ours
+    measure build/release/bench/bare_window_probe >> /tmp/zorv-startup-bare
+done
+ours_ms=$(cut -d' ' -f1 /tmp/zorv-startup-ours | median)
+bare_ms=$(cut -d' ' -f1 /tmp/zorv-startup-bare | median)
+ours_kb=$(cut -d' ' -f2 /tmp/zorv-startup-ours | median)
+bare_kb=$(cut -d' ' -f2 /tmp/zorv-startup-bare | median)
+echo "launch to first paint (median of $runs): converter ${ours_ms} ms, bare window ${bare_ms} ms, ratio $(echo "$ours_ms $bare_ms" | awk '{ printf "%.2f", $1 / $2 }')"
+echo "peak RSS (median of $runs):             converter ${ours_kb} KiB, bare window ${bare_kb} KiB, ratio $(echo "$ours_kb $bare_kb" | awk '{ printf "%.2f", $1 / $2 }')"

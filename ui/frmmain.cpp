@@ -1,0 +1,183 @@
+#include "frmmain.h"
+
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPalette>
+#include <QPushButton>
+
+#include <limits>
+
+#include "key_codes.h"
+
+namespace zorv::ui {
+namespace {
+
+QString ToQString(std::u16string_view text) {
+    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+}
+
+// Positions and sizes in pixels at 15 twips per pixel (96 dots per inch).
+constexpr QRect kLabelGeometry(16, 24, 97, 25);
+constexpr QRect kInputGeometry(112, 24, 393, 25);
+constexpr QRect kButtonGeometry(512, 24, 97, 25);
+constexpr QRect kOutputGeometry(16, 64, 593, 25);
+constexpr QSize kClientSize(616, 97);
+
+// The button's background is the desktop's colour for the caption text of an
+// inactive window. Qt has no role for it, so the classic desktop scheme's value is
+// used: a light grey under which the black button text stays readable.
+constexpr QColor kInactiveCaptionText(212, 208, 200);
+
+QFont ControlFont() {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(9.75);
+    font.setWeight(QFont::Bold);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    return font;
+}
+
+QLineEdit* MakeTextBox(QWidget* parent, const char* name, QRect geometry, const QFont& font) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QLatin1StringView(name));
+    box->setGeometry(geometry);
+    box->setFont(font);
+    // Neither box limits its text: a long pasted text reaches the Convert command,
+    // which answers it.
+    box->setMaxLength(std::numeric_limits<int>::max());
+    return box;
+}
+
+}  // namespace
+
+frmmain::frmmain(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("frmmain"));
+    setWindowTitle(QCoreApplication::applicationName() + QStringLiteral(" - Created by ") +
+                   QLatin1StringView(kMakerAddress));
+    setFixedSize(kClientSize);  // nothing is moved or resized while the program runs
+
+    QPalette windowPalette = palette();
+    windowPalette.setColor(QPalette::Window, windowPalette.color(QPalette::Base));
+    setPalette(windowPalette);
+    setAutoFillBackground(true);
+
+    const QFont font = ControlFont();
+
+    lblnumber = new QLabel(QStringLiteral("Enter Number"), this);
+    lblnumber->setObjectName(QStringLiteral("lblnumber"));
+    lblnumber->setGeometry(kLabelGeometry);
+    lblnumber->setFont(font);
+    lblnumber->setAutoFillBackground(true);
+    QPalette labelPalette = lblnumber->palette();
+    labelPalette.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    labelPalette.setColor(QPalette::Window, QColor(255, 255, 255));
+    lblnumber->setPalette(labelPalette);
+
+    txtnumber = MakeTextBox(this, "txtnumber", kInputGeometry, font);
+
+    cmdresult = new QPushButton(QStringLiteral("Convert"), this);
+    cmdresult->setObjectName(QStringLiteral("cmdresult"));
+    cmdresult->setGeometry(kButtonGeometry);
+    cmdresult->setFont(font);
+    cmdresult->setAutoDefault(false);  // Enter belongs to the input box
+    cmdresult->setDefault(false);
+    QPalette buttonPalette = cmdresult->palette();
+    buttonPalette.setColor(QPalette::Button, kInactiveCaptionText);
+    cmdresult->setPalette(buttonPalette);
+
+    txtword = MakeTextBox(this, "txtword", kOutputGeometry, font);
+
+    setTabOrder(txtnumber, cmdresult);
+    setTabOrder(cmdresult, txtword);
+    setTabOrder(txtword, txtnumber);
+    txtnumber->setFocus();
+
+    txtnumber->installEventFilter(this);
+    txtword->installEventFilter(this);
+    connect(cmdresult, &QPushButton::clicked, this, &frmmain::cmdresult_Click);
+}
+
+void frmmain::cmdresult_Click() { command_.cmdresult_Click(); }
+
+void frmmain::txtnumber_KeyPress(std::int16_t& KeyAscii) {
+    if (KeyAscii == 13) {
+        cmdresult_Click();
+        return;  // a single-line box inserts nothing for Enter
+    }
+    const bool kept = KeyAscii == 8 || (KeyAscii >= 46 && KeyAscii <= 57);  // Backspace, ".", "/", digits
+    if (!kept) KeyAscii = 0;
+    txtword->setText(QString());
+}
+
+void frmmain::txtword_KeyPress(std::int16_t& KeyAscii) { KeyAscii = 0; }
+
+bool frmmain::KeepCharacter(QObject* box, std::int16_t code) {
+    if (box == txtnumber) txtnumber_KeyPress(code);
+    else txtword_KeyPress(code);
+    return code != 0;
+}
+
+bool frmmain::FilterKeyPress(QObject* box, QKeyEvent* event) {
+    if (const auto code = KeyCode(*event)) return !KeepCharacter(box, *code);
+
+    // A key that types several characters at once: each one passes the handler.
+    const QString text = event->text();
+    if (text.size() < 2) return false;
+    QString kept;
+    for (const QChar character : text) {
+        if (character.unicode() < 0x20 || character.unicode() == 0x7f) return false;
+        if (KeepCharacter(box, CharacterCode(character))) kept += character;
+    }
+    if (kept == text) return false;
+    static_cast<QLineEdit*>(box)->insert(kept);
+    return true;
+}
+
+bool frmmain::FilterInputMethod(QObject* box, QInputMethodEvent* event) {
+    const QString commit = event->commitString();
+    if (resending_ || commit.isEmpty()) return false;
+    QString kept;
+    for (const QChar character : commit) {
+        if (KeepCharacter(box, CharacterCode(character))) kept += character;
+    }
+    if (kept == commit) return false;
+
+    QInputMethodEvent filtered(event->preeditString(), event->attributes());
+    filtered.setCommitString(kept, event->replacementStart(), event->replacementLength());
+    resending_ = true;
+    QCoreApplication::sendEvent(box, &filtered);
+    resending_ = false;
+    return true;
+}
+
+bool frmmain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtnumber || watched == txtword) {
+        // Only KeyPress: ShortcutOverride must stay with the box, or window
+        // shortcuts would fire in place of the discarded character.
+        if (event->type() == QEvent::KeyPress) return FilterKeyPress(watched, static_cast<QKeyEvent*>(event));
+        if (event->type() == QEvent::InputMethod) {
+            return FilterInputMethod(watched, static_cast<QInputMethodEvent*>(event));
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+std::u16string_view frmmain::ReadInput() {
+    input_ = txtnumber->text();
+    return {reinterpret_cast<const char16_t*>(input_.utf16()), static_cast<std::size_t>(input_.size())};
+}
+
+void frmmain::SetOutput(std::u16string_view words) { txtword->setText(ToQString(words)); }
+
+void frmmain::ShowMessage(std::u16string_view prompt, std::u16string_view title) {
+    // Built by hand: the static helpers of QMessageBox add an icon.
+    QMessageBox box(QMessageBox::NoIcon, ToQString(title), ToQString(prompt), QMessageBox::Ok, this);
+    box.exec();
+}
+
+}  // namespace zorv::ui
