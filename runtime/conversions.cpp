@@ -11,40 +11,7 @@
 namespace zorv::runtime {
 namespace {
 
-[[noreturn]] void Raise(ErrorNumber number) { throw RuntimeError(number); }
-
-constexpr double kTwoToThe52 = 4503599627370496.0;  // from here up every double is whole
-
-// Nearest whole number, a tie going to the even neighbour. Independent of the
-// floating-point rounding mode; NaN stays NaN and fails the callers' range checks.
-double RoundHalfEven(double x) {
-    if (!(std::fabs(x) < kTwoToThe52)) return x;
-    const auto whole = static_cast<std::int64_t>(x);           // toward zero
-    const double fraction = x - static_cast<double>(whole);  // exact, within (-1, 1)
-    std::int64_t rounded = whole;
-    const bool odd = (whole & 1) != 0;
-    if (fraction > 0.5 || (fraction == 0.5 && odd)) ++rounded;
-    if (fraction < -0.5 || (fraction == -0.5 && odd)) --rounded;
-    return static_cast<double>(rounded);
-}
-
-// The largest whole number not greater than x.
-double Floor(double x) {
-    if (!(std::fabs(x) < kTwoToThe52)) return x;
-    auto whole = static_cast<std::int64_t>(x);
-    if (static_cast<double>(whole) > x) --whole;
-    return static_cast<double>(whole);
-}
-
-template <typename Int>
-Int CheckedNarrow(double whole) {
-    // Written as a negated "inside" test so that NaN is out of range too.
-    if (!(whole >= static_cast<double>(std::numeric_limits<Int>::min()) &&
-          whole <= static_cast<double>(std::numeric_limits<Int>::max()))) {
-        Raise(ErrorNumber::Overflow);
-    }
-    return static_cast<Int>(whole);
-}
+[[noreturn]] void Raise(ErrorNumber number) { detail::RaiseError(number); }
 
 // The decimal digits of `value`, with a "-" for a negative one, written to the end
 // of `buffer`, two digits per division.
@@ -109,38 +76,11 @@ double ParseNumber(TextView text) {
 
 }  // namespace
 
-Long ToLong(double value) { return CheckedNarrow<Long>(RoundHalfEven(value)); }
+namespace detail {
 
-Long ModLong(double a, double b) {
-    const Long divisor = ToLong(b);
-    const Long dividend = ToLong(a);
-    if (divisor == 0) Raise(ErrorNumber::DivisionByZero);
-    // The one quotient that does not fit in 32 bits (-2^31 / -1) is left to no machine
-    // division; its remainder is 0 like that of every division by -1.
-    if (divisor == -1) return 0;
-    return dividend % divisor;
-}
+void RaiseError(ErrorNumber number) { throw RuntimeError(number); }
 
-Integer FloorToInteger(double value) { return CheckedNarrow<Integer>(Floor(value)); }
-
-Integer ToInteger(Long value) { return CheckedNarrow<Integer>(static_cast<double>(value)); }
-
-Integer AddInteger(Integer a, Integer b) {
-    return CheckedNarrow<Integer>(static_cast<double>(static_cast<int>(a) + static_cast<int>(b)));
-}
-
-double Divide(double a, double b) {
-    if (b == 0) Raise(a == 0 || std::isnan(a) ? ErrorNumber::Overflow : ErrorNumber::DivisionByZero);
-    const double quotient = a / b;
-    if (!std::isfinite(quotient)) Raise(ErrorNumber::Overflow);
-    return quotient;
-}
-
-double Multiply(double a, double b) {
-    const double product = a * b;
-    if (!std::isfinite(product)) Raise(ErrorNumber::Overflow);
-    return product;
-}
+}  // namespace detail
 
 TextView NumberToText(double value, NumberBuffer& buffer) {
     if (std::fabs(value) < 1e18 && static_cast<double>(static_cast<std::int64_t>(value)) == value) {
@@ -168,7 +108,7 @@ Text IntegerToText(Integer value) {
 double TextToNumber(TextView text) { return ParseNumber(text); }
 
 Integer TextToInteger(TextView text) {
-    return CheckedNarrow<Integer>(RoundHalfEven(TextToNumber(text)));
+    return detail::CheckedNarrow<Integer>(detail::RoundHalfEven(TextToNumber(text)));
 }
 
 bool IsNumericallyZero(TextView text) { return TextToNumber(text) == 0; }

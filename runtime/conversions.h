@@ -3,7 +3,9 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -115,5 +117,83 @@ private:
 // stands wherever two points meet or a point begins or ends the text). The storage
 // of `into` is reused.
 void SplitAtPoint(TextView text, Pieces& into);
+
+// --- Inline definitions ----------------------------------------------------
+// The numeric operations run on every step of a conversion; defined here so that
+// calls with constant operands (ModLong(v, 10)) compile to cheap arithmetic.
+
+namespace detail {
+
+[[noreturn]] void RaiseError(ErrorNumber number);
+
+inline constexpr double kTwoToThe52 = 4503599627370496.0;  // from here up every double is whole
+
+// Nearest whole number, a tie going to the even neighbour. Independent of the
+// floating-point rounding mode; NaN stays NaN and fails the callers' range checks.
+inline double RoundHalfEven(double x) {
+    if (!(std::fabs(x) < kTwoToThe52)) return x;
+    const auto whole = static_cast<std::int64_t>(x);           // toward zero
+    const double fraction = x - static_cast<double>(whole);  // exact, within (-1, 1)
+    std::int64_t rounded = whole;
+    const bool odd = (whole & 1) != 0;
+    if (fraction > 0.5 || (fraction == 0.5 && odd)) ++rounded;
+    if (fraction < -0.5 || (fraction == -0.5 && odd)) --rounded;
+    return static_cast<double>(rounded);
+}
+
+// The largest whole number not greater than x.
+inline double Floor(double x) {
+    if (!(std::fabs(x) < kTwoToThe52)) return x;
+    auto whole = static_cast<std::int64_t>(x);
+    if (static_cast<double>(whole) > x) --whole;
+    return static_cast<double>(whole);
+}
+
+template <typename Int>
+Int CheckedNarrow(double whole) {
+    // Written as a negated "inside" test so that NaN is out of range too.
+    if (!(whole >= static_cast<double>(std::numeric_limits<Int>::min()) &&
+          whole <= static_cast<double>(std::numeric_limits<Int>::max()))) [[unlikely]] {
+        RaiseError(ErrorNumber::Overflow);
+    }
+    return static_cast<Int>(whole);
+}
+
+}  // namespace detail
+
+inline Long ToLong(double value) { return detail::CheckedNarrow<Long>(detail::RoundHalfEven(value)); }
+
+inline Long ModLong(double a, double b) {
+    const Long divisor = ToLong(b);
+    const Long dividend = ToLong(a);
+    if (divisor == 0) [[unlikely]] detail::RaiseError(ErrorNumber::DivisionByZero);
+    // The one quotient that does not fit in 32 bits (-2^31 / -1) is left to no machine
+    // division; its remainder is 0 like that of every division by -1.
+    if (divisor == -1) return 0;
+    return dividend % divisor;
+}
+
+inline Integer FloorToInteger(double value) { return detail::CheckedNarrow<Integer>(detail::Floor(value)); }
+
+inline Integer ToInteger(Long value) { return detail::CheckedNarrow<Integer>(static_cast<double>(value)); }
+
+inline Integer AddInteger(Integer a, Integer b) {
+    return detail::CheckedNarrow<Integer>(static_cast<double>(static_cast<int>(a) + static_cast<int>(b)));
+}
+
+inline double Divide(double a, double b) {
+    if (b == 0) [[unlikely]] {
+        detail::RaiseError(a == 0 || std::isnan(a) ? ErrorNumber::Overflow : ErrorNumber::DivisionByZero);
+    }
+    const double quotient = a / b;
+    if (!std::isfinite(quotient)) [[unlikely]] detail::RaiseError(ErrorNumber::Overflow);
+    return quotient;
+}
+
+inline double Multiply(double a, double b) {
+    const double product = a * b;
+    if (!std::isfinite(product)) [[unlikely]] detail::RaiseError(ErrorNumber::Overflow);
+    return product;
+}
 
 }  // namespace zorv::runtime
