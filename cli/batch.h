@@ -6,6 +6,7 @@
 #include <QStringEncoder>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -73,5 +74,30 @@ private:
     QStringEncoder encoder_{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
     std::string line_;
 };
+
+// The UTF-8 encoding signature some editors put at the start of a file.
+inline constexpr std::string_view kUtf8Signature = "\xEF\xBB\xBF";
+
+// Reads lines of any length from `in` and hands each to `onLine`: "\n" ends a line,
+// a "\r" before it is dropped, and the last line may lack its "\n". A UTF-8
+// signature at the very start of the stream is not part of the first line. Memory
+// stays that of the longest line. Returns false on a read error.
+template <typename OnLine>
+bool ForEachLine(std::FILE* in, OnLine&& onLine) {
+    char* buffer = nullptr;
+    std::size_t capacity = 0;
+    ssize_t length = 0;
+    bool first = true;
+    while ((length = getline(&buffer, &capacity, in)) >= 0) {
+        std::string_view line(buffer, static_cast<std::size_t>(length));
+        if (first && line.starts_with(kUtf8Signature)) line.remove_prefix(kUtf8Signature.size());
+        first = false;
+        if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        onLine(line);
+    }
+    std::free(buffer);
+    return std::ferror(in) == 0;
+}
 
 }  // namespace zorv::cli

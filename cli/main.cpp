@@ -18,23 +18,6 @@ namespace {
 
 enum ExitStatus { kAllAnswered = 0, kSomeRefused = 1, kUsageError = 2 };
 
-// Reads lines of any length from `in`: "\n" ends a line, a "\r" before it is
-// dropped, and the last line may lack its "\n". Memory stays that of the longest line.
-template <typename OnLine>
-bool ForEachLine(std::FILE* in, OnLine&& onLine) {
-    char* buffer = nullptr;
-    std::size_t capacity = 0;
-    ssize_t length = 0;
-    while ((length = getline(&buffer, &capacity, in)) >= 0) {
-        std::string_view line(buffer, static_cast<std::size_t>(length));
-        if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        onLine(line);
-    }
-    std::free(buffer);
-    return std::ferror(in) == 0;
-}
-
 // Qt's start-up code can leave the upper halves of the AVX registers in use. Until
 // something clears them, every SSE instruction of the conversion loop (the engine's
 // double arithmetic, small copies) waits on them, which made the loop three times
@@ -102,7 +85,7 @@ int main(int argc, char* argv[]) {
         }
     } else {
         zorv::cli::LineDecoder decoder;
-        readOk = ForEachLine(stdin, [&](std::string_view line) { convert(decoder.Decode(line)); });
+        readOk = zorv::cli::ForEachLine(stdin, [&](std::string_view line) { convert(decoder.Decode(line)); });
     }
 
     if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {

@@ -4,6 +4,7 @@
 #   scripts/install-deps.sh build   compiler, CMake, Ninja, Qt 6, GoogleTest, fonts
 #   scripts/install-deps.sh bench   the above plus Google Benchmark and ICU
 #   scripts/install-deps.sh shots   the above plus Xvfb and xdotool for screenshots
+#   scripts/install-deps.sh fuzz    the above plus clang and its sanitizer runtimes
 set -euo pipefail
 
 build=(g++ cmake ninja-build pkg-config libgtest-dev qt6-base-dev fonts-liberation
@@ -14,6 +15,7 @@ for set in "$@"; do
         build) ;;
         bench) packages+=(libbenchmark-dev libicu-dev bsdgames valgrind) ;;
         shots) packages+=(xvfb xauth xdotool xclip imagemagick) ;;
+        fuzz) packages+=(clang libclang-rt-dev) ;;
         *) echo "install-deps.sh: unknown set '$set'" >&2; exit 2 ;;
     esac
 done

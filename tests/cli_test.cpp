@@ -109,6 +109,14 @@ TEST(ZorvWordsTest, JsonStaysValidForOddInput) {
     EXPECT_EQ(result.status, 1);
 }
 
+TEST(ZorvWordsTest, AnEncodingSignatureOpensOnlyTheStream) {
+    const auto result = RunWords({"--json"}, "\xEF\xBB\xBF" "12\n\xEF\xBB\xBF" "12\n");
+    const auto objects = JsonLines(result.out);
+    ASSERT_EQ(objects.size(), 2U);
+    EXPECT_EQ(objects[0].value("words").toString(), "Twelve ");
+    EXPECT_EQ(objects[1].value("message").toString(), "Type mismatch");  // mid-stream it is a character
+}
+
 TEST(ZorvWordsTest, LongLinesAreNeitherSplitNorMerged) {
     QByteArray input = QByteArray(3 << 20, '9') + "\n5\n" + QByteArray(3 << 20, '/') + "\n";
     const auto result = RunWords({"--json"}, input);

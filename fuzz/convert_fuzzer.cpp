@@ -1,0 +1,93 @@
+// Fuzzes the Convert command with arbitrary texts of 16-bit characters. Every run must
+// end in exactly one outcome (words, or one of the two validation messages, or the
+// description of one of the four runtime errors), leave the output untouched when it
+// shows a message, and answer as a fresh engine object answers.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
+
+#include "convert_command.h"
+
+namespace {
+
+using namespace zorv;
+
+class Recorder final : public command::ConvertView {
+public:
+    std::u16string input;
+    std::optional<std::u16string> output;
+    std::optional<std::u16string> message;
+    int calls = 0;
+
+    std::u16string_view ReadInput() override { return input; }
+    void SetOutput(std::u16string_view words) override {
+        output.emplace(words);
+        ++calls;
+    }
+    void ShowMessage(std::u16string_view prompt, std::u16string_view title) override {
+        if (title != command::kTitle) std::abort();
+        message.emplace(prompt);
+        ++calls;
+    }
+    void Start(std::u16string text) {
+        input = std::move(text);
+        output.reset();
+        message.reset();
+        calls = 0;
+    }
+};
+
+bool IsKnownMessage(std::u16string_view message) {
+    using runtime::DescriptionOf;
+    using runtime::ErrorNumber;
+    return message == command::kEmptyInputMessage || message == command::kLimitMessage ||
+           message == DescriptionOf(ErrorNumber::Overflow) ||
+           message == DescriptionOf(ErrorNumber::SubscriptOutOfRange) ||
+           message == DescriptionOf(ErrorNumber::DivisionByZero) || message == DescriptionOf(ErrorNumber::TypeMismatch);
+}
+
+bool IsWords(std::u16string_view words) {
+    for (const char16_t c : words) {
+        if (c != u' ' && !(c >= u'A' && c <= u'Z') && !(c >= u'a' && c <= u'z')) return false;
+    }
+    return true;
+}
+
+// Stops the fuzzer with the line of the expectation that failed.
+void Check(bool condition, int line = __builtin_LINE()) {
+    if (!condition) {
+        std::fprintf(stderr, "expectation at line %d failed\n", line);
+        std::abort();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::u16string text(size / 2, u'\0');
+    std::memcpy(text.data(), data, text.size() * sizeof(char16_t));
+
+    // One engine for every run, as in the program: nothing may carry over.
+    static engine::converttoword shared;
+    static Recorder sharedView;
+    static command::ConvertCommand sharedCommand(shared, sharedView);
+    sharedView.Start(text);
+    sharedCommand.cmdresult_Click();
+
+    Check(sharedView.calls == 1);
+    Check(sharedView.output.has_value() != sharedView.message.has_value());
+    if (sharedView.message) Check(IsKnownMessage(*sharedView.message));
+    if (sharedView.output) Check(IsWords(*sharedView.output));
+
+    engine::converttoword fresh;
+    Recorder freshView;
+    command::ConvertCommand freshCommand(fresh, freshView);
+    freshView.Start(text);
+    freshCommand.cmdresult_Click();
+    Check(freshView.output == sharedView.output);
+    Check(freshView.message == sharedView.message);
+    return 0;
+}

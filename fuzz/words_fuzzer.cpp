@@ -1,0 +1,83 @@
+// Fuzzes zorv-words' line reading and JSON writing: any bytes in, exactly one valid
+// JSON object per input line out, in order, each with its input and one outcome.
+#include <QByteArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QString>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+#include <vector>
+
+#include "batch.h"
+
+namespace {
+
+// Stops the fuzzer with the line of the expectation that failed.
+void Check(bool condition, int line = __builtin_LINE()) {
+    if (!condition) {
+        std::fprintf(stderr, "expectation at line %d failed\n", line);
+        std::abort();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static zorv::cli::BatchConverter converter;
+    static zorv::cli::LineDecoder decoder;
+
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    std::vector<QString> inputs;  // each line as the reader should decode it
+    std::size_t begin = 0;
+    while (begin < bytes.size()) {
+        auto end = bytes.find('\n', begin);
+        if (end == std::string_view::npos) end = bytes.size();
+        std::string_view line = bytes.substr(begin, end - begin);
+        if (begin == 0 && line.starts_with(zorv::cli::kUtf8Signature)) line.remove_prefix(3);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        const auto text = decoder.Decode(line);
+        inputs.push_back(QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size())));
+        begin = end + 1;
+    }
+
+    char* written = nullptr;
+    std::size_t writtenSize = 0;
+    std::FILE* out = open_memstream(&written, &writtenSize);
+    std::FILE* in = size > 0 ? fmemopen(const_cast<std::uint8_t*>(data), size, "r") : nullptr;
+    std::size_t lines = 0;
+    if (in != nullptr) {
+        zorv::cli::Reporter reporter(out, stderr, /*json=*/true);
+        Check(zorv::cli::ForEachLine(in, [&](std::string_view line) {
+            const auto input = decoder.Decode(line);
+            reporter.Report(input, converter.Convert(input));
+            ++lines;
+        }));
+        std::fclose(in);
+    }
+    std::fclose(out);
+    Check(lines == inputs.size());
+
+    const QByteArray output(written, static_cast<qsizetype>(writtenSize));
+    std::free(written);
+    const auto objects = output.split('\n');
+    Check(static_cast<std::size_t>(objects.size()) == lines + 1 && objects.back().isEmpty());
+    for (std::size_t i = 0; i < lines; ++i) {
+        QJsonParseError error{};
+        const auto document = QJsonDocument::fromJson(objects[static_cast<qsizetype>(i)], &error);
+        Check(error.error == QJsonParseError::NoError && document.isObject());
+        const QJsonObject object = document.object();
+        // Qt's JSON reader drops a U+FEFF that opens a string without escapes, though the
+        // text written holds it; the comparison leaves that one character out.
+        QString got = object.value(QStringLiteral("input")).toString();
+        QString expected = inputs[i];
+        got.remove(QChar(0xFEFF));
+        expected.remove(QChar(0xFEFF));
+        Check(got == expected);
+        Check(object.contains(QStringLiteral("words")) != object.contains(QStringLiteral("message")));
+        Check(object.size() == 2);
+    }
+    return 0;
+}

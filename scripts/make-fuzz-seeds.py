@@ -1,0 +1,45 @@
+#!/usr/bin/env python3
+"""Writes the fuzzers' seed corpora from the converter's edge cases.
+
+fuzz/corpus/convert/  one input text each, as UTF-16LE (the convert fuzzer reads
+                      16-bit characters)
+fuzz/corpus/words/    standard-input streams for zorv-words, one input per line
+"""
+import os
+
+TEXTS = [
+    "", "0", "5", "25", "007", "0150", "000150", "012345", " 123", "-5", "   ",
+    "0.5", "0.05", "1.10", "5.50", "5.010", "1000.001", "1.2.3", "1000000.5", "21.34",
+    "25.25", "123456.789", "0.0000000000000000001", "5.1000123", "1234.05",
+    "999999999999999", "1000000000000000", "1.1000000000000000", "5.", ".5", "1..2",
+    "12/3", "5.0", "5.000", "9999999999999999./", "20000", "23456", "1234567890",
+    "1005000000", "2015345678", "123456789012345", "1. 5", "1.+5", "1.0 ", "+7", "1e5",
+    "\u0661\u0662", "\uff15", "caf\u00e9", "9" * 400, "-" + "9" * 400,
+]
+
+STREAMS = [
+    b"1234.05\n\n1.2.3\n0150\n",
+    b"21.34\r\n99\n1.5",
+    b"\"quoted\"\nback\\slash\ntab\there\x01\x1f\n",
+    b"nul\x00byte\n\xff\xfe bad utf8\n\xe2\x82\n\xef\xbb\xbf5\n",
+    b"\n\n\n",
+    b"\r\n\r",
+]
+
+
+def main():
+    root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "fuzz", "corpus")
+    convert = os.path.join(root, "convert")
+    words = os.path.join(root, "words")
+    os.makedirs(convert, exist_ok=True)
+    os.makedirs(words, exist_ok=True)
+    for i, text in enumerate(TEXTS):
+        with open(os.path.join(convert, "seed%02d" % i), "wb") as f:
+            f.write(text.encode("utf-16-le"))
+    for i, stream in enumerate(STREAMS):
+        with open(os.path.join(words, "seed%02d" % i), "wb") as f:
+            f.write(stream)
+
+
+if __name__ == "__main__":
+    main()
