@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <memory>
 
 namespace zorv::engine {
 
@@ -14,8 +14,8 @@ namespace zorv::engine {
 // that copy short words inline. Views of it stay valid until it is next changed.
 class WordText {
 public:
-    explicit WordText(std::size_t capacity = 256) : storage_(capacity) {}
-    WordText(std::u16string_view text) : WordText() { append(text); }  // NOLINT: reads like a string
+    explicit WordText(std::size_t capacity = 256)
+        : storage_(std::make_unique<char16_t[]>(capacity)), capacity_(capacity) {}
 
     WordText& operator=(std::u16string_view text) {
         clear();
@@ -26,20 +26,26 @@ public:
     void clear() noexcept { size_ = 0; }
     [[nodiscard]] bool empty() const noexcept { return size_ == 0; }
     [[nodiscard]] std::size_t size() const noexcept { return size_; }
-    [[nodiscard]] std::u16string_view view() const noexcept { return {storage_.data(), size_}; }
+    [[nodiscard]] std::u16string_view view() const noexcept { return {storage_.get(), size_}; }
     operator std::u16string_view() const noexcept { return view(); }  // NOLINT: used as a text
 
     // Appends `text`, which must not be a view of this WordText.
     WordText& append(std::u16string_view text) {
         const std::size_t n = text.size();
-        if (n > storage_.size() - size_) [[unlikely]] Grow(size_ + n);
-        CopyChars(storage_.data() + size_, text.data(), n);
+        if (n > capacity_ - size_) [[unlikely]] Grow(size_ + n);
+        CopyChars(storage_.get() + size_, text.data(), n);
         size_ += n;
         return *this;
     }
 
 private:
-    [[gnu::noinline]] void Grow(std::size_t needed) { storage_.resize(2 * needed); }
+    [[gnu::noinline]] void Grow(std::size_t needed) {
+        const std::size_t capacity = 2 * needed;
+        auto grown = std::make_unique<char16_t[]>(capacity);
+        std::char_traits<char16_t>::copy(grown.get(), storage_.get(), size_);
+        storage_ = std::move(grown);
+        capacity_ = capacity;
+    }
 
     // Copies n characters with at most two fixed-size moves for the short words that
     // make up the texts (the two moves overlap when n is not a power of two).
@@ -63,7 +69,8 @@ private:
         }
     }
 
-    std::vector<char16_t> storage_;
+    std::unique_ptr<char16_t[]> storage_;
+    std::size_t capacity_;
     std::size_t size_ = 0;
 };
 
