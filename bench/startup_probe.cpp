@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <cstdio>
+#include <ctime>
 
 #ifndef ZORV_BARE_WINDOW
 #include "application.h"
@@ -24,7 +25,10 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint && !seen_) {
             seen_ = true;
-            std::fprintf(stderr, "first paint after %.1f ms in main\n", clock_.nsecsElapsed() / 1e6);
+            timespec now{};
+            clock_gettime(CLOCK_REALTIME, &now);
+            std::fprintf(stderr, "first paint after %.1f ms in main, at %lld.%06ld\n", clock_.nsecsElapsed() / 1e6,
+                         static_cast<long long>(now.tv_sec), now.tv_nsec / 1000);
             QTimer::singleShot(0, qApp, &QCoreApplication::quit);
         }
         return QObject::eventFilter(watched, event);

@@ -14,12 +14,13 @@ if [ -z "${ZORV_IN_XVFB:-}" ]; then
 fi
 
 export QT_QPA_PLATFORM=xcb
-measure() {  # one line: wall milliseconds from launch to exit after the first paint, peak RSS in KiB
-    local program=$1 start end rss
+measure() {  # one line: ms from launch to the first paint, peak RSS in KiB,
+             # ms from entering main to the first paint
+    local program=$1 start report
     start=$EPOCHREALTIME
-    rss=$(/usr/bin/time -f "%M" "$program" 2>&1 >/dev/null | tail -n 1)
-    end=$EPOCHREALTIME
-    echo "$start $end $rss" | awk '{ printf "%.1f %d\n", ($2 - $1) * 1000, $3 }'
+    report=$(/usr/bin/time -f "rss %M" "$program" 2>&1 >/dev/null)
+    echo "$start $(grep -o 'at [0-9.]*' <<<"$report" | cut -d' ' -f2) $(grep -o 'rss [0-9]*' <<<"$report" | cut -d' ' -f2) $(grep -o 'after [0-9.]*' <<<"$report" | cut -d' ' -f2)" |
+        awk '{ printf "%.1f %d %.1f\n", ($2 - $1) * 1000, $3, $4 }'
 }
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
@@ -33,5 +34,8 @@ ours_ms=$(cut -d' ' -f1 /tmp/zorv-startup-ours | median)
 bare_ms=$(cut -d' ' -f1 /tmp/zorv-startup-bare | median)
 ours_kb=$(cut -d' ' -f2 /tmp/zorv-startup-ours | median)
 bare_kb=$(cut -d' ' -f2 /tmp/zorv-startup-bare | median)
+ours_main=$(cut -d' ' -f3 /tmp/zorv-startup-ours | median)
+bare_main=$(cut -d' ' -f3 /tmp/zorv-startup-bare | median)
 echo "launch to first paint (median of $runs): converter ${ours_ms} ms, bare window ${bare_ms} ms, ratio $(echo "$ours_ms $bare_ms" | awk '{ printf "%.2f", $1 / $2 }')"
+echo "main to first paint (median of $runs):   converter ${ours_main} ms, bare window ${bare_main} ms, ratio $(echo "$ours_main $bare_main" | awk '{ printf "%.2f", $1 / $2 }')"
 echo "peak RSS (median of $runs):             converter ${ours_kb} KiB, bare window ${bare_kb} KiB, ratio $(echo "$ours_kb $bare_kb" | awk '{ printf "%.2f", $1 / $2 }')"

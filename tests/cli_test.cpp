@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QStringList>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -125,6 +127,49 @@ TEST(ZorvWordsTest, LongLinesAreNeitherSplitNorMerged) {
     EXPECT_TRUE(objects[0].value("message").toString().startsWith("Please enter"));
     EXPECT_EQ(objects[1].value("words").toString(), "Five ");
     EXPECT_EQ(objects[2].value("message").toString(), "Type mismatch");
+}
+
+// Many lines of numbers and of arbitrary bytes (NUL and invalid UTF-8 included), made
+// with a fixed seed.
+std::vector<QByteArray> MixedLines(int count) {
+    std::mt19937 random(42);
+    std::uniform_int_distribution<int> byte(0, 255), length(0, 40), digit(0, 9);
+    std::vector<QByteArray> lines;
+    for (int i = 0; i < count; ++i) {
+        QByteArray line;
+        if (i % 3 == 0) {
+            for (int n = 1 + digit(random); n > 0; --n) line += char('0' + digit(random));
+        } else {
+            for (int n = length(random); n > 0; --n) {
+                char c = char(byte(random));
+                if (c == '\n') c = ' ';
+                line += c;
+            }
+            if (line.endsWith('\r')) line.chop(1);
+            if (line.startsWith('\xEF')) line[0] = 'x';  // no encoding signature
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST(ZorvWordsTest, EveryLineGetsExactlyOneOutcomeInOrder) {
+    const auto lines = MixedLines(20000);
+    QByteArray input;
+    for (const auto& line : lines) input += line + '\n';
+
+    const auto json = RunWords({"--json"}, input);
+    const auto objects = JsonLines(json.out);
+    ASSERT_EQ(objects.size(), lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        ASSERT_EQ(objects[i].value("input").toString(), QString::fromUtf8(lines[i])) << "line " << i;
+    }
+
+    const auto plain = RunWords({}, input);
+    const auto count = [](const std::string& text) { return std::count(text.begin(), text.end(), '\n'); };
+    EXPECT_EQ(count(plain.out) + count(plain.err), static_cast<long>(lines.size()));
+    EXPECT_EQ(count(plain.out), std::count_if(objects.begin(), objects.end(),
+                                              [](const QJsonObject& o) { return o.contains("words"); }));
 }
 
 TEST(ZorvWordsTest, HelpVersionAndUsageErrors) {
