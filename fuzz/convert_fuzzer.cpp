@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "check.h"
 #include "convert_command.h"
 
 namespace {
@@ -56,13 +57,7 @@ bool IsWords(std::u16string_view words) {
     return true;
 }
 
-// Stops the fuzzer with the line of the expectation that failed.
-void Check(bool condition, int line = __builtin_LINE()) {
-    if (!condition) {
-        std::fprintf(stderr, "expectation at line %d failed\n", line);
-        std::abort();
-    }
-}
+using fuzz::Check;
 
 }  // namespace
 

@@ -12,18 +12,9 @@
 #include <vector>
 
 #include "batch.h"
+#include "check.h"
 
-namespace {
-
-// Stops the fuzzer with the line of the expectation that failed.
-void Check(bool condition, int line = __builtin_LINE()) {
-    if (!condition) {
-        std::fprintf(stderr, "expectation at line %d failed\n", line);
-        std::abort();
-    }
-}
-
-}  // namespace
+using zorv::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static zorv::cli::BatchConverter converter;

@@ -46,6 +46,18 @@ struct Answer {
     std::u16string words;
 };
 
+// Runs every input through one command, in order, and expects its exact words.
+template <std::size_t N>
+void ExpectAnswers(const Answer (&cases)[N]) {
+    Converter converter;
+    for (const auto& c : cases) {
+        const auto& view = converter.Run(c.input);
+        const std::string shown = Printable(c.input).substr(0, 40);
+        EXPECT_EQ(Printable(view.output), Printable(c.words)) << "input=" << shown;
+        EXPECT_TRUE(view.messages.empty()) << "input=" << shown;
+    }
+}
+
 TEST(ConvertCommandTest, AnswersAreTheExactWordsOfBothParts) {
     const Answer cases[] = {
         {u"5", u"Five "}, {u"0", u"Zero"}, {u"25", u"Twenty Five "}, {u"007", u"Seven "},
@@ -65,12 +77,7 @@ TEST(ConvertCommandTest, AnswersAreTheExactWordsOfBothParts) {
                              u"Nine Hundred Ninety Nine       "},
         {u"1." + Repeat(u"0", 32766) + u"1", u"One point" + Repeat(u" zero", 32766) + u" One "},
     };
-    Converter converter;
-    for (const auto& c : cases) {
-        const auto& view = converter.Run(c.input);
-        EXPECT_EQ(Printable(view.output), Printable(c.words)) << "input=" << Printable(c.input).substr(0, 40);
-        EXPECT_TRUE(view.messages.empty()) << "input=" << Printable(c.input).substr(0, 40);
-    }
+    ExpectAnswers(cases);
 }
 
 TEST(ConvertCommandTest, LeadingZerosDoNotChangeTheNumberNamed) {
@@ -84,12 +91,7 @@ TEST(ConvertCommandTest, LeadingZerosDoNotChangeTheNumberNamed) {
         {u"1.0150", u"One point zero One Hundred Fifty "},
         {u"1.5 ", u"One point Five "},
     };
-    Converter converter;
-    for (const auto& c : cases) {
-        const auto& view = converter.Run(c.input);
-        EXPECT_EQ(Printable(view.output), Printable(c.words)) << "input=" << Printable(c.input);
-        EXPECT_TRUE(view.messages.empty()) << "input=" << Printable(c.input);
-    }
+    ExpectAnswers(cases);
 }
 
 struct Refusal {
