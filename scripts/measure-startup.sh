@@ -9,7 +9,7 @@ runs=${1:-30}
 if [ -z "${ZORV_IN_XVFB:-}" ]; then
     scripts/install-deps.sh build bench shots
     cmake --preset release >/dev/null
-    cmake --build --preset release --target zorv_startup_probe bare_window_probe >/dev/null
+    cmake --build --preset release --target zorv_startup_probe bare_window_probe label_window_probe >/dev/null
     ZORV_IN_XVFB=1 exec xvfb-run -a "$0" "$@"
 fi
 
@@ -25,10 +25,11 @@ measure() {  # one line: ms from launch to the first paint, peak RSS in KiB,
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 # Alternate the two so that both see the same machine load.
-: > /tmp/zorv-startup-ours; : > /tmp/zorv-startup-bare
+: > /tmp/zorv-startup-ours; : > /tmp/zorv-startup-bare; : > /tmp/zorv-startup-label
 for _ in $(seq "$runs"); do
     measure build/release/bench/zorv_startup_probe >> /tmp/zorv-startup-ours
     measure build/release/bench/bare_window_probe >> /tmp/zorv-startup-bare
+    measure build/release/bench/label_window_probe >> /tmp/zorv-startup-label
 done
 ours_ms=$(cut -d' ' -f1 /tmp/zorv-startup-ours | median)
 bare_ms=$(cut -d' ' -f1 /tmp/zorv-startup-bare | median)
@@ -38,4 +39,7 @@ ours_main=$(cut -d' ' -f3 /tmp/zorv-startup-ours | median)
 bare_main=$(cut -d' ' -f3 /tmp/zorv-startup-bare | median)
 echo "launch to first paint (median of $runs): converter ${ours_ms} ms, bare window ${bare_ms} ms, ratio $(echo "$ours_ms $bare_ms" | awk '{ printf "%.2f", $1 / $2 }')"
 echo "main to first paint (median of $runs):   converter ${ours_main} ms, bare window ${bare_main} ms, ratio $(echo "$ours_main $bare_main" | awk '{ printf "%.2f", $1 / $2 }')"
+label_ms=$(cut -d' ' -f1 /tmp/zorv-startup-label | median)
+label_kb=$(cut -d' ' -f2 /tmp/zorv-startup-label | median)
+echo "beside a bare window with one label:  ${label_ms} ms to first paint, ${label_kb} KiB; converter ratio $(echo "$ours_ms $label_ms" | awk '{ printf "%.2f", $1 / $2 }') and $(echo "$ours_kb $label_kb" | awk '{ printf "%.2f", $1 / $2 }')"
 echo "peak RSS (median of $runs):             converter ${ours_kb} KiB, bare window ${bare_kb} KiB, ratio $(echo "$ours_kb $bare_kb" | awk '{ printf "%.2f", $1 / $2 }')"
