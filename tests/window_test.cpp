@@ -229,10 +229,20 @@ private slots:
         QCOMPARE(txtword->text(), QString());
 
         txtword->setText(QStringLiteral("words"));
+        txtword->selectAll();
         QInputMethodEvent intoOutput;
-        intoOutput.setCommitString(QStringLiteral("99"));
+        intoOutput.setCommitString(QStringLiteral("99"), -2, 2);
         QCoreApplication::sendEvent(txtword, &intoOutput);
         QCOMPARE(txtword->text(), QStringLiteral("words"));
+
+        // A key typing several characters at once, none of them kept, over a selection.
+        txtword->selectAll();
+        QTest::sendKeyEvent(QTest::Press, txtword, Qt::Key_unknown, QStringLiteral("ab"), Qt::NoModifier);
+        QCOMPARE(txtword->text(), QStringLiteral("words"));
+        txtnumber->setText(QStringLiteral("12"));
+        txtnumber->selectAll();
+        QTest::sendKeyEvent(QTest::Press, txtnumber, Qt::Key_unknown, QStringLiteral("a5b"), Qt::NoModifier);
+        QCOMPARE(txtnumber->text(), QStringLiteral("5"));
     }
 
     void theOutputBoxDiscardsEveryTypedCharacter() {

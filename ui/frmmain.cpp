@@ -134,7 +134,7 @@ bool frmmain::FilterKeyPress(QObject* box, QKeyEvent* event) {
         if (KeepCharacter(box, CharacterCode(character))) kept += character;
     }
     if (kept == text) return false;
-    static_cast<QLineEdit*>(box)->insert(kept);
+    if (!kept.isEmpty()) static_cast<QLineEdit*>(box)->insert(kept);
     return true;
 }
 
@@ -147,8 +147,11 @@ bool frmmain::FilterInputMethod(QObject* box, QInputMethodEvent* event) {
     }
     if (kept == commit) return false;
 
+    // What the handlers discard must change nothing, so a commit that keeps no
+    // character replaces no text either.
     QInputMethodEvent filtered(event->preeditString(), event->attributes());
-    filtered.setCommitString(kept, event->replacementStart(), event->replacementLength());
+    if (kept.isEmpty()) filtered.setCommitString(QString());
+    else filtered.setCommitString(kept, event->replacementStart(), event->replacementLength());
     resending_ = true;
     QCoreApplication::sendEvent(box, &filtered);
     resending_ = false;
