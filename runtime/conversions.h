@@ -175,11 +175,14 @@ inline Long ModLong(double a, double b) {
 
 inline Integer FloorToInteger(double value) { return detail::CheckedNarrow<Integer>(detail::Floor(value)); }
 
-inline Integer ToInteger(Long value) { return detail::CheckedNarrow<Integer>(static_cast<double>(value)); }
-
-inline Integer AddInteger(Integer a, Integer b) {
-    return detail::CheckedNarrow<Integer>(static_cast<double>(static_cast<int>(a) + static_cast<int>(b)));
+inline Integer ToInteger(Long value) {
+    if (value < std::numeric_limits<Integer>::min() || value > std::numeric_limits<Integer>::max()) [[unlikely]] {
+        detail::RaiseError(ErrorNumber::Overflow);
+    }
+    return static_cast<Integer>(value);
 }
+
+inline Integer AddInteger(Integer a, Integer b) { return ToInteger(static_cast<Long>(a) + b); }
 
 inline double Divide(double a, double b) {
     if (b == 0) [[unlikely]] {
