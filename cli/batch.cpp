@@ -3,15 +3,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QString>
+#include <QStringView>
 
 namespace zorv::cli {
-namespace {
-
-QString ToQString(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 Outcome BatchConverter::Convert(std::u16string_view input) {
     input_ = input;
@@ -55,8 +49,8 @@ void Reporter::Report(std::u16string_view input, const Outcome& outcome) {
     line_.clear();
     if (json_) {
         const QJsonObject object{
-            {QStringLiteral("input"), ToQString(input)},
-            {outcome.answered ? QStringLiteral("words") : QStringLiteral("message"), ToQString(outcome.text)},
+            {QStringLiteral("input"), QStringView(input).toString()},
+            {outcome.answered ? QStringLiteral("words") : QStringLiteral("message"), QStringView(outcome.text).toString()},
         };
         line_ = QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString();
         line_.push_back('\n');

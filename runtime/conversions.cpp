@@ -11,8 +11,6 @@
 namespace zorv::runtime {
 namespace {
 
-[[noreturn]] void Raise(ErrorNumber number) { detail::RaiseError(number); }
-
 // The decimal digits of `value`, with a "-" for a negative one, written to the end
 // of `buffer`, two digits per division.
 TextView WriteDigits(NumberBuffer& buffer, std::int64_t value) {
@@ -59,7 +57,7 @@ double ParseNumber(TextView text) {
     }
     const char16_t* const digitsEnd = p;
     while (p != end && *p == u' ') ++p;
-    if (digitsBegin == digitsEnd || p != end) Raise(ErrorNumber::TypeMismatch);
+    if (digitsBegin == digitsEnd || p != end) detail::RaiseError(ErrorNumber::TypeMismatch);
 
     const auto count = static_cast<std::size_t>(digitsEnd - significant);
     double value = 0;
@@ -115,7 +113,7 @@ bool IsNumericallyZero(TextView text) { return TextToNumber(text) == 0; }
 
 Long TextLength(TextView text) {
     if (text.size() > static_cast<std::size_t>(std::numeric_limits<Long>::max())) {
-        Raise(ErrorNumber::Overflow);
+        detail::RaiseError(ErrorNumber::Overflow);
     }
     return static_cast<Long>(text.size());
 }
@@ -147,7 +145,7 @@ Long FindText(Long start, TextView text, TextView sought) {
 }
 
 TextView Pieces::operator()(Long index) const {
-    if (index < 0 || index >= Count()) Raise(ErrorNumber::SubscriptOutOfRange);
+    if (index < 0 || index >= Count()) detail::RaiseError(ErrorNumber::SubscriptOutOfRange);
     return pieces_[static_cast<std::size_t>(index)];
 }
 

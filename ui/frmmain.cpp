@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPalette>
 #include <QPushButton>
+#include <QStringView>
 
 #include <limits>
 
@@ -15,10 +16,6 @@
 
 namespace zorv::ui {
 namespace {
-
-QString ToQString(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
-}
 
 // Positions and sizes in pixels at 15 twips per pixel (96 dots per inch).
 constexpr QRect kLabelGeometry(16, 24, 97, 25);
@@ -175,11 +172,11 @@ std::u16string_view frmmain::ReadInput() {
     return {reinterpret_cast<const char16_t*>(input_.utf16()), static_cast<std::size_t>(input_.size())};
 }
 
-void frmmain::SetOutput(std::u16string_view words) { txtword->setText(ToQString(words)); }
+void frmmain::SetOutput(std::u16string_view words) { txtword->setText(QStringView(words).toString()); }
 
 void frmmain::ShowMessage(std::u16string_view prompt, std::u16string_view title) {
     // Built by hand: the static helpers of QMessageBox add an icon.
-    QMessageBox box(QMessageBox::NoIcon, ToQString(title), ToQString(prompt), QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::NoIcon, QStringView(title).toString(), QStringView(prompt).toString(), QMessageBox::Ok, this);
     box.exec();
 }
 
