@@ -6,6 +6,7 @@ namespace zorv::command {
 namespace {
 
 using namespace zorv::runtime;
+using namespace std::string_view_literals;
 
 // Values from here up are refused with the limit message.
 constexpr double kLimit = 1e15;
@@ -106,7 +107,7 @@ void ConvertCommand::Run() {
     ZeroPrefix prefix;
     for (iPos = 1; iPos <= bound;) {
         if (!prefix.Extend(fraction[static_cast<std::size_t>(iPos - 1)])) break;
-        sZeros.append(u" ").append(u"zero");
+        sZeros.append(u" "sv, u"zero"sv);
         iZeroCount = AddInteger(iZeroCount, 1);
         iPos = AddInteger(iPos, 1);
     }
@@ -121,7 +122,7 @@ void ConvertCommand::Run() {
     sFracWords = module_.ToWords(dFraction, iFracLen);
 
     sAnswer.clear();
-    sAnswer.append(sWholeWords).append(u"point").append(sZeros).append(u" ").append(sFracWords);
+    sAnswer.append(sWholeWords, u"point"sv, sZeros, u" "sv, sFracWords);
     view_.SetOutput(sAnswer);
 }
 

@@ -29,19 +29,20 @@ template <typename... Parts>
 void Assign(WordText& out, const Parts&... parts) {
     assert(((static_cast<const void*>(&parts) != &out) && ...));
     out.clear();
-    (out.append(parts), ...);
+    out.append(parts...);
 }
 
 // out = out + parts...
 template <typename... Parts>
 void Append(WordText& out, const Parts&... parts) {
-    (out.append(parts), ...);
+    out.append(parts...);
 }
 
 // The words of a part from 20 to 99 with tens digit `tens` and units digit `units`.
 void AppendTwoDigitWords(WordText& out, Integer tens, Long units) {
-    out.append(converttoword::Tens(AddInteger(tens, -1)));
-    if (units != 0) out.append(converttoword::Ones(units));
+    const std::u16string_view tensWord = converttoword::Tens(AddInteger(tens, -1));
+    const std::u16string_view unitsWord = units != 0 ? converttoword::Ones(units) : kNoWords;
+    out.append(tensWord, unitsWord);
 }
 
 }  // namespace

@@ -29,11 +29,14 @@ public:
     [[nodiscard]] std::u16string_view view() const noexcept { return {storage_.get(), size_}; }
     operator std::u16string_view() const noexcept { return view(); }  // NOLINT: used as a text
 
-    // Appends `text`, which must not be a view of this WordText.
-    WordText& append(std::u16string_view text) {
-        const std::size_t n = text.size();
+    // Appends the texts in order; none may be a view of this WordText. Room for all
+    // of them is made at once, so each further text costs only its copy.
+    template <typename... Texts>
+    WordText& append(const Texts&... texts) {
+        const std::size_t n = (std::u16string_view(texts).size() + ...);
         if (n > capacity_ - size_) [[unlikely]] Grow(size_ + n);
-        CopyChars(storage_.get() + size_, text.data(), n);
+        char16_t* at = storage_.get() + size_;
+        ((at = Put(at, std::u16string_view(texts))), ...);
         size_ += n;
         return *this;
     }
@@ -45,6 +48,11 @@ private:
         std::char_traits<char16_t>::copy(grown.get(), storage_.get(), size_);
         storage_ = std::move(grown);
         capacity_ = capacity;
+    }
+
+    [[gnu::always_inline]] static char16_t* Put(char16_t* at, std::u16string_view text) {
+        CopyChars(at, text.data(), text.size());
+        return at + text.size();
     }
 
     // Copies n characters with at most two fixed-size moves for the short words that

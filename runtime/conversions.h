@@ -161,7 +161,15 @@ Int CheckedNarrow(double whole) {
 
 }  // namespace detail
 
-inline Long ToLong(double value) { return detail::CheckedNarrow<Long>(detail::RoundHalfEven(value)); }
+inline Long ToLong(double value) {
+    // Whole numbers within the range, which are nearly all the engine sees, need no
+    // rounding: one conversion and one comparison settle them.
+    if (std::fabs(value) <= 2147483647.0) {
+        const auto whole = static_cast<Long>(value);
+        if (static_cast<double>(whole) == value) [[likely]] return whole;
+    }
+    return detail::CheckedNarrow<Long>(detail::RoundHalfEven(value));
+}
 
 inline Long ModLong(double a, double b) {
     const Long divisor = ToLong(b);
@@ -173,7 +181,16 @@ inline Long ModLong(double a, double b) {
     return dividend % divisor;
 }
 
-inline Integer FloorToInteger(double value) { return detail::CheckedNarrow<Integer>(detail::Floor(value)); }
+inline Integer FloorToInteger(double value) {
+    // Inside the range the truncated value is exact, and one step down makes it the floor.
+    if (value > -32769.0 && value < 32768.0) {
+        auto whole = static_cast<Long>(value);
+        if (static_cast<double>(whole) > value) --whole;
+        if (whole < std::numeric_limits<Integer>::min()) [[unlikely]] detail::RaiseError(ErrorNumber::Overflow);
+        return static_cast<Integer>(whole);
+    }
+    return detail::CheckedNarrow<Integer>(detail::Floor(value));
+}
 
 inline Integer ToInteger(Long value) {
     if (value < std::numeric_limits<Integer>::min() || value > std::numeric_limits<Integer>::max()) [[unlikely]] {
