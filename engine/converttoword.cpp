@@ -24,6 +24,11 @@ using runtime::ToLong;
 
 constexpr std::u16string_view kNoWords;
 
+// 10^k for the widths of the rests that the slicing counts leave (up to 12 digits).
+constexpr std::array<std::int64_t, 13> kPlaces = {
+    1, 10, 100, 1'000, 10'000, 100'000, 1'000'000, 10'000'000, 100'000'000,
+    1'000'000'000, 10'000'000'000, 100'000'000'000, 1'000'000'000'000};
+
 // out = parts..., reusing the storage of `out`; no part may be `out` itself.
 template <typename... Parts>
 void Assign(WordText& out, const Parts&... parts) {
@@ -228,10 +233,25 @@ std::u16string_view converttoword::LargePath(double& value, Integer digits) {
     // the number's text for the billions and trillions.
     Integer group = 0;
     runtime::NumberBuffer buffer;
+    std::u16string_view head, tail;  // the group's and the rest's digits, when sliced
     const auto slice = [&](Long width) {
-        sDigits = NumberToText(value, buffer);
-        group = TextToInteger(LeftText(sDigits, width));
-        dRemainder = TextToNumber(RightText(sDigits, AddInteger(digits, static_cast<Integer>(-width))));
+        const std::u16string_view text = NumberToText(value, buffer);
+        sDigits = text;
+        const Integer restWidth = AddInteger(digits, static_cast<Integer>(-width));
+        const auto whole = value < 1e16 ? static_cast<std::int64_t>(value) : std::int64_t{-1};
+        if (static_cast<double>(whole) == value && static_cast<Long>(text.size()) == digits) {
+            // The text is the value's own digits, so its first `width` digits and the
+            // rest read back as the quotient and remainder by 10^restWidth; the
+            // arithmetic gives those same numbers without reading the text again.
+            const std::int64_t place = kPlaces[static_cast<std::size_t>(restWidth)];
+            group = static_cast<Integer>(whole / place);
+            dRemainder = static_cast<double>(whole % place);
+            head = text.substr(0, static_cast<std::size_t>(width));
+            tail = text.substr(static_cast<std::size_t>(width));
+            return;
+        }
+        group = TextToInteger(LeftText(text, width));
+        dRemainder = TextToNumber(RightText(text, restWidth));
     };
     switch (digits) {
     case 10:
@@ -259,8 +279,16 @@ std::u16string_view converttoword::LargePath(double& value, Integer digits) {
         break;
     }
     iQuotient = group;
-    sRemainder = NumberToText(dRemainder, buffer);
-    sQuotient = IntegerToText(group, buffer);
+    if (!head.empty()) {
+        // The texts of the group and of the rest are already at hand: the head, and
+        // the tail without its leading zeros ("0" when nothing else is left).
+        const auto first = tail.find_first_not_of(u'0');
+        sRemainder = first == std::u16string_view::npos ? std::u16string_view(u"0") : tail.substr(first);
+        sQuotient = head;
+    } else {
+        sRemainder = NumberToText(dRemainder, buffer);
+        sQuotient = IntegerToText(group, buffer);
+    }
 
     WordLeadGroup(value, digits, group);
 

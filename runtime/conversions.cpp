@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cstring>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <system_error>
 
 namespace zorv::runtime {
@@ -38,6 +40,20 @@ TextView WriteDigits(NumberBuffer& buffer, std::int64_t value) {
 
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
+// The value of the four characters at `p` when all are ASCII digits, read as one
+// 64-bit word (little-endian: the first character in the lowest lane).
+std::optional<std::uint32_t> FourDigits(const char16_t* p) {
+    std::uint64_t lanes = 0;
+    std::memcpy(&lanes, p, sizeof lanes);
+    const std::uint64_t d = lanes - 0x0030'0030'0030'0030;
+    // A lane below '0' wraps to a high value; one above '9' reaches 0x8000 once 0x7FF6
+    // is added. Either sets the lane's top bit.
+    if (((d | (d + 0x7FF6'7FF6'7FF6'7FF6)) & 0x8000'8000'8000'8000) != 0) return std::nullopt;
+    // Pairs first (d0 * 10 + d1 in lane 0, d2 * 10 + d3 in lane 2), then the pairs.
+    const std::uint64_t pairs = (d * 10 + (d >> 16)) & 0x0000'00FF'0000'00FF;
+    return static_cast<std::uint32_t>((pairs * 100 + (pairs >> 32)) & 0xFFFF);
+}
+
 // Parses the accepted number syntax in one pass. Up to 19 significant digits are
 // accumulated exactly in 64 bits, whose one conversion to double rounds correctly;
 // longer runs of digits go to std::from_chars, which rounds correctly at any length.
@@ -51,6 +67,14 @@ double ParseNumber(TextView text) {
     while (p != end && *p == u'0') ++p;
     const char16_t* const significant = p;
     std::uint64_t whole = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        while (end - p >= 4) {
+            const auto four = FourDigits(p);
+            if (!four) break;
+            whole = whole * 10'000 + *four;  // wraps harmlessly past 19 digits
+            p += 4;
+        }
+    }
     while (p != end && IsDigit(*p)) {
         whole = whole * 10 + static_cast<unsigned>(*p - u'0');  // wraps harmlessly past 19 digits
         ++p;

@@ -235,6 +235,29 @@ TEST(ToWordsTest, TopLevelCallsLeaveTheGroupStringsAsDocumented) {
     }
 }
 
+TEST(ToWordsTest, TheLastGroupTakenLeavesItsDigitsGroupAndRestTexts) {
+    // Calls that end without naming a rest below a million, so the texts are those of
+    // the deepest group taken; a rest of zeros reads back as "0".
+    struct Texts { double value; Integer digits; std::string digitsText, quotient, remainder; double rest; };
+    const Texts cases[] = {
+        {1000000000, 10, "1000000000", "1", "0", 0},
+        {12000000000, 11, "12000000000", "12", "0", 0},
+        {123000000000000, 15, "123000000000000", "123", "0", 0},
+        {1234000000000, 13, "234000000000", "234", "0", 0},
+        {1200000000, 10, "1200000000", "200", "0", 0},  // the millions by division: sDigits is the caller's
+    };
+    for (const auto& c : cases) {
+        converttoword module;
+        double value = c.value;
+        Integer digits = c.digits;
+        (void)module.ToWords(value, digits);
+        EXPECT_EQ(Printable(module.sDigits), c.digitsText) << "value=" << c.value;
+        EXPECT_EQ(Printable(module.sQuotient), c.quotient) << "value=" << c.value;
+        EXPECT_EQ(Printable(module.sRemainder), c.remainder) << "value=" << c.value;
+        EXPECT_EQ(module.dRemainder, c.rest) << "value=" << c.value;
+    }
+}
+
 TEST(ToWordsTest, ASecondConversionNeverCarriesWordsOfTheFirst) {
     converttoword module;
     EXPECT_EQ(Name(module, 21, 2), "Twenty One ");

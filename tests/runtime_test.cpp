@@ -136,6 +136,28 @@ TEST(TextNumberTest, TextThatIsNotANumberIsATypeMismatch) {
     }
 }
 
+TEST(TextNumberTest, DigitsAreReadAlikeWhereverARunOfThemStartsOrStops) {
+    // Digits are read several at a time; every length and every place of an odd
+    // character within such a group must read as one digit at a time would.
+    const std::u16string digits = u"1234567890123456789";
+    std::uint64_t whole = 0;
+    for (std::size_t n = 1; n <= digits.size(); ++n) {
+        whole = whole * 10 + static_cast<unsigned>(digits[n - 1] - u'0');
+        const auto expected = static_cast<double>(whole);
+        EXPECT_EQ(TextToNumber(digits.substr(0, n)), expected) << "digits=" << n;
+        EXPECT_EQ(TextToNumber(u" 0" + digits.substr(0, n) + u" "), expected) << "digits=" << n;
+    }
+    // Just below '0', just above '9', and characters whose low byte is a digit.
+    for (const char16_t odd : {u'/', u':', u'\u0130', u'\u0139', u'\uff10', u'\u8030', u'\uffff'}) {
+        for (std::size_t at = 0; at < 8; ++at) {
+            std::u16string text = u"12345678";
+            text[at] = odd;
+            EXPECT_TRUE(Raises(ErrorNumber::TypeMismatch, [&] { (void)TextToNumber(text); }))
+                << "odd=" << static_cast<unsigned>(odd) << " at=" << at;
+        }
+    }
+}
+
 TEST(TextNumberTest, TextToIntegerAndZeroTest) {
     EXPECT_EQ(TextToInteger(u"32767"), 32767);
     EXPECT_EQ(TextToInteger(u"-32768"), -32768);
