@@ -45,9 +45,12 @@ void Append(WordText& out, const Parts&... parts) {
 
 // The words of a part from 20 to 99 with tens digit `tens` and units digit `units`.
 void AppendTwoDigitWords(WordText& out, Integer tens, Long units) {
-    const std::u16string_view tensWord = converttoword::Tens(AddInteger(tens, -1));
-    const std::u16string_view unitsWord = units != 0 ? converttoword::Ones(units) : kNoWords;
-    out.append(tensWord, unitsWord);
+    const Word tensWord = converttoword::Tens(AddInteger(tens, -1));
+    if (units == 0) {
+        out.append(tensWord);
+    } else {
+        out.append(tensWord, converttoword::Ones(units));
+    }
 }
 
 }  // namespace

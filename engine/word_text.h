@@ -10,12 +10,32 @@
 
 namespace zorv::engine {
 
+// Characters moved in one step: a word of up to this many characters is copied as a
+// single block of 32 bytes, whatever its length.
+inline constexpr std::size_t kBlockChars = 16;
+
+// A word stored at the start of a block of kBlockChars characters, so that the whole
+// block may be read from its first character (the word tables keep their words so).
+class Word {
+public:
+    constexpr Word(const char16_t* block, std::size_t size) : block_(block), size_(size) {}
+    constexpr operator std::u16string_view() const { return {block_, size_}; }  // NOLINT: a text
+    [[nodiscard]] constexpr const char16_t* block() const { return block_; }
+    [[nodiscard]] constexpr std::size_t size() const { return size_; }
+
+private:
+    const char16_t* block_;
+    std::size_t size_;
+};
+
 // A text of 16-bit characters that keeps its storage when emptied, with appends
 // that copy short words inline. Views of it stay valid until it is next changed.
+// One block of storage beyond the text is always kept, so that words and short
+// WordTexts can be moved in whole blocks.
 class WordText {
 public:
     explicit WordText(std::size_t capacity = 256)
-        : storage_(std::make_unique<char16_t[]>(capacity)), capacity_(capacity) {}
+        : storage_(std::make_unique<char16_t[]>(capacity + kBlockChars)), capacity_(capacity) {}
 
     WordText& operator=(std::u16string_view text) {
         clear();
@@ -36,7 +56,7 @@ public:
         const std::size_t n = (std::u16string_view(texts).size() + ...);
         if (n > capacity_ - size_) [[unlikely]] Grow(size_ + n);
         char16_t* at = storage_.get() + size_;
-        ((at = Put(at, std::u16string_view(texts))), ...);
+        ((at = Put(at, texts)), ...);
         size_ += n;
         return *this;
     }
@@ -44,7 +64,7 @@ public:
 private:
     [[gnu::noinline]] void Grow(std::size_t needed) {
         const std::size_t capacity = 2 * needed;
-        auto grown = std::make_unique<char16_t[]>(capacity);
+        auto grown = std::make_unique<char16_t[]>(capacity + kBlockChars);
         std::char_traits<char16_t>::copy(grown.get(), storage_.get(), size_);
         storage_ = std::move(grown);
         capacity_ = capacity;
@@ -53,6 +73,22 @@ private:
     [[gnu::always_inline]] static char16_t* Put(char16_t* at, std::u16string_view text) {
         CopyChars(at, text.data(), text.size());
         return at + text.size();
+    }
+
+    // The block may run past the word: the destination has a block to spare beyond
+    // the new text, and whatever lands there is overwritten or lies past the end.
+    [[gnu::always_inline]] static char16_t* Put(char16_t* at, Word word) {
+        std::memcpy(at, word.block(), kBlockChars * sizeof(char16_t));
+        return at + word.size();
+    }
+
+    [[gnu::always_inline]] static char16_t* Put(char16_t* at, const WordText& text) {
+        if (text.size_ <= kBlockChars) {
+            std::memcpy(at, text.storage_.get(), kBlockChars * sizeof(char16_t));
+        } else {
+            std::char_traits<char16_t>::copy(at, text.storage_.get(), text.size_);
+        }
+        return at + text.size_;
     }
 
     // Copies n characters with at most two fixed-size moves for the short words that
