@@ -5,6 +5,10 @@
 #include <QString>
 #include <QStringView>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
 namespace zorv::cli {
 
 Outcome BatchConverter::Convert(std::u16string_view input) {
@@ -15,8 +19,7 @@ Outcome BatchConverter::Convert(std::u16string_view input) {
 }
 
 void BatchConverter::SetOutput(std::u16string_view words) {
-    words_.clear();
-    words_.append(words);
+    words_ = words;
     answered_ = true;
 }
 
@@ -24,7 +27,44 @@ void BatchConverter::ShowMessage(std::u16string_view prompt, std::u16string_view
     message_.assign(prompt);
 }
 
+namespace {
+
+// Whether every byte is below 0x80, tested eight bytes at a time.
+bool IsAscii(std::string_view bytes) {
+    std::uint64_t seen = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t eight = 0;
+        std::memcpy(&eight, bytes.data() + i, 8);
+        seen |= eight;
+    }
+    for (; i < bytes.size(); ++i) seen |= static_cast<unsigned char>(bytes[i]);
+    return (seen & 0x8080'8080'8080'8080) == 0;
+}
+
+// Copies n characters to n bytes, each cut to its low byte, and tells whether all
+// were ASCII. One pass with no early exit, which the compiler vectorises.
+bool NarrowAscii(const char16_t* __restrict from, std::size_t n, char* __restrict to) {
+    char16_t seen = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        seen |= from[i];
+        to[i] = static_cast<char>(from[i]);
+    }
+    return seen < 0x80;
+}
+
+void Widen(const char* __restrict from, std::size_t n, char16_t* __restrict to) {
+    for (std::size_t i = 0; i < n; ++i) to[i] = static_cast<unsigned char>(from[i]);
+}
+
+}  // namespace
+
 std::u16string_view LineDecoder::Decode(std::string_view bytes) {
+    if (IsAscii(bytes)) {
+        text_.resize(bytes.size());
+        Widen(bytes.data(), bytes.size(), text_.data());  // ASCII is its own UTF-16
+        return text_;
+    }
     text_.resize(static_cast<std::size_t>(decoder_.requiredSpace(static_cast<qsizetype>(bytes.size()))));
     auto* begin = reinterpret_cast<QChar*>(text_.data());
     const QChar* end = decoder_.appendToBuffer(begin, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
@@ -32,43 +72,46 @@ std::u16string_view LineDecoder::Decode(std::string_view bytes) {
     return text_;
 }
 
-void Reporter::AppendUtf8(std::u16string_view text) {
-    const auto used = line_.size();
-    line_.resize(used + static_cast<std::size_t>(encoder_.requiredSpace(static_cast<qsizetype>(text.size()))));
-    char* begin = line_.data() + used;
+void Reporter::AppendUtf8(std::string& to, std::u16string_view text) {
+    const auto used = to.size();
+    // Words and messages are ASCII: narrowed in one pass that also notes any other
+    // character, after which the encoder writes the text over again.
+    to.resize(used + text.size());
+    if (NarrowAscii(text.data(), text.size(), to.data() + used)) return;
+    to.resize(used + static_cast<std::size_t>(encoder_.requiredSpace(static_cast<qsizetype>(text.size()))));
+    char* begin = to.data() + used;
     const char* end = encoder_.appendToBuffer(
         begin, QStringView(text.data(), static_cast<qsizetype>(text.size())));
-    line_.resize(used + static_cast<std::size_t>(end - begin));
+    to.resize(used + static_cast<std::size_t>(end - begin));
 }
 
-void Reporter::Emit(std::FILE* stream) {
-    std::fwrite(line_.data(), 1, line_.size(), stream);
+void Reporter::Flush() {
+    // One thread writes; the stream's lock is not needed.
+    fwrite_unlocked(pending_.data(), 1, pending_.size(), out_);
+    pending_.clear();
 }
 
 void Reporter::Report(std::u16string_view input, const Outcome& outcome) {
-    line_.clear();
     if (json_) {
         const QJsonObject object{
             {QStringLiteral("input"), QStringView(input).toString()},
             {outcome.answered ? QStringLiteral("words") : QStringLiteral("message"), QStringView(outcome.text).toString()},
         };
-        line_ = QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString();
-        line_.push_back('\n');
-        Emit(out_);
+        pending_ += QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString();
+        pending_.push_back('\n');
+    } else if (outcome.answered) {
+        AppendUtf8(pending_, outcome.text);
+        pending_.push_back('\n');
+    } else {
+        errorLine_ = "zorv-words: ";
+        AppendUtf8(errorLine_, input);
+        errorLine_ += ": ";
+        AppendUtf8(errorLine_, outcome.text);
+        errorLine_.push_back('\n');
+        fwrite_unlocked(errorLine_.data(), 1, errorLine_.size(), err_);
         return;
     }
-    if (outcome.answered) {
-        AppendUtf8(outcome.text);
-        line_.push_back('\n');
-        Emit(out_);
-        return;
-    }
-    line_ = "zorv-words: ";
-    AppendUtf8(input);
-    line_ += ": ";
-    AppendUtf8(outcome.text);
-    line_.push_back('\n');
-    Emit(err_);
+    if (lineByLine_ || pending_.size() >= kChunk) Flush();
 }
 
 }  // namespace zorv::cli

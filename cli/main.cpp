@@ -3,12 +3,15 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #if defined(__x86_64__) && defined(__GNUC__)
 #include <immintrin.h>
 #endif
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
@@ -30,6 +33,15 @@ void ClearUpperVectorState() {
 #else
 void ClearUpperVectorState() {}
 #endif
+
+// A pipe holds 64 KiB by default, so a fast writer and a fast reader take turns
+// every few thousand lines. A pipe of 1 MiB (the most an unprivileged process may
+// ask for) lets each side run longer before it waits. Files and terminals are left
+// as they are; failure is harmless.
+void WidenPipe(int fd) {
+    struct stat status {};
+    if (fstat(fd, &status) == 0 && S_ISFIFO(status.st_mode)) (void)fcntl(fd, F_SETPIPE_SZ, 1 << 20);
+}
 
 }  // namespace
 
@@ -64,11 +76,14 @@ int main(int argc, char* argv[]) {
     if (parser.isSet(versionOption)) parser.showVersion();
 
     // Block-buffered into a pipe or file, line by line on a terminal.
-    std::setvbuf(stdout, nullptr, isatty(STDOUT_FILENO) != 0 ? _IOLBF : _IOFBF, 1 << 16);
+    const bool terminal = isatty(STDOUT_FILENO) != 0;
+    std::setvbuf(stdout, nullptr, terminal ? _IOLBF : _IOFBF, 1 << 16);
 
     zorv::cli::BatchConverter converter;
-    zorv::cli::Reporter reporter(stdout, stderr, parser.isSet(jsonOption));
+    zorv::cli::Reporter reporter(stdout, stderr, parser.isSet(jsonOption), terminal);
     ClearUpperVectorState();
+    WidenPipe(STDIN_FILENO);
+    WidenPipe(STDOUT_FILENO);
     int status = kAllAnswered;
     const auto convert = [&](std::u16string_view input) {
         const auto outcome = converter.Convert(input);
@@ -85,9 +100,17 @@ int main(int argc, char* argv[]) {
         }
     } else {
         zorv::cli::LineDecoder decoder;
-        readOk = zorv::cli::ForEachLine(stdin, [&](std::string_view line) { convert(decoder.Decode(line)); });
+        const auto readInput = [](char* buffer, std::size_t size) {
+            ssize_t count = 0;
+            do {
+                count = read(STDIN_FILENO, buffer, size);
+            } while (count < 0 && errno == EINTR);
+            return count;
+        };
+        readOk = zorv::cli::ForEachLine(readInput, [&](std::string_view line) { convert(decoder.Decode(line)); });
     }
 
+    reporter.Flush();
     if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
         std::fputs("zorv-words: write error\n", stderr);
         return kSomeRefused;
