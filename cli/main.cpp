@@ -16,6 +16,7 @@
 #include <cstdlib>
 
 #include "batch.h"
+#include "pipeline.h"
 
 namespace {
 
@@ -79,8 +80,12 @@ int main(int argc, char* argv[]) {
     const bool terminal = isatty(STDOUT_FILENO) != 0;
     std::setvbuf(stdout, nullptr, terminal ? _IOLBF : _IOFBF, 1 << 16);
 
+    const QStringList numbers = parser.positionalArguments();
+    // Lines of standard input into a pipe or file go through the threaded stages,
+    // which take the reporter's output and write it themselves.
+    const bool staged = numbers.isEmpty() && !terminal;
     zorv::cli::BatchConverter converter;
-    zorv::cli::Reporter reporter(stdout, stderr, parser.isSet(jsonOption), terminal);
+    zorv::cli::Reporter reporter(staged ? nullptr : stdout, stderr, parser.isSet(jsonOption), terminal);
     ClearUpperVectorState();
     WidenPipe(STDIN_FILENO);
     WidenPipe(STDOUT_FILENO);
@@ -91,7 +96,6 @@ int main(int argc, char* argv[]) {
         reporter.Report(input, outcome);
     };
 
-    const QStringList numbers = parser.positionalArguments();
     bool readOk = true;
     if (!numbers.isEmpty()) {
         for (const QString& number : numbers) {
@@ -107,7 +111,14 @@ int main(int argc, char* argv[]) {
             } while (count < 0 && errno == EINTR);
             return count;
         };
-        readOk = zorv::cli::ForEachLine(readInput, [&](std::string_view line) { convert(decoder.Decode(line)); });
+        if (staged) {
+            bool anyRefused = false;
+            readOk = zorv::cli::ConvertLines(readInput, stdout, converter, reporter, anyRefused);
+            if (anyRefused) status = kSomeRefused;
+        } else {
+            // Answers and messages reach the terminal in the order of the lines.
+            readOk = zorv::cli::ForEachLine(readInput, [&](std::string_view line) { convert(decoder.Decode(line)); });
+        }
     }
 
     reporter.Flush();

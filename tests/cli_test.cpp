@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -170,6 +171,23 @@ TEST(ZorvWordsTest, EveryLineGetsExactlyOneOutcomeInOrder) {
     EXPECT_EQ(count(plain.out) + count(plain.err), static_cast<long>(lines.size()));
     EXPECT_EQ(count(plain.out), std::count_if(objects.begin(), objects.end(),
                                               [](const QJsonObject& o) { return o.contains("words"); }));
+}
+
+TEST(ZorvWordsTest, EachLineIsAnsweredBeforeTheNextArrives) {
+    // A program that writes a line and waits for its answer gets it, though the
+    // output is a pipe and block-buffered.
+    QProcess process;
+    process.start(QStringLiteral(ZORV_WORDS_PATH), QStringList{});
+    ASSERT_TRUE(process.waitForStarted());
+    for (const auto& [line, words] : {std::pair{"12\n", "Twelve \n"}, std::pair{"0150\n", "One Hundred Fifty \n"}}) {
+        process.write(line);
+        QByteArray answer;
+        while (!answer.endsWith('\n') && process.waitForReadyRead(10000)) answer += process.readAllStandardOutput();
+        EXPECT_EQ(answer.toStdString(), words);
+    }
+    process.closeWriteChannel();
+    EXPECT_TRUE(process.waitForFinished(10000));
+    EXPECT_EQ(process.exitCode(), 0);
 }
 
 TEST(ZorvWordsTest, HelpVersionAndUsageErrors) {
