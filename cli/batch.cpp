@@ -5,10 +5,6 @@
 #include <QString>
 #include <QStringView>
 
-#include <algorithm>
-#include <cstdint>
-#include <cstring>
-
 namespace zorv::cli {
 
 Outcome BatchConverter::Convert(std::u16string_view input) {
@@ -29,19 +25,6 @@ void BatchConverter::ShowMessage(std::u16string_view prompt, std::u16string_view
 
 namespace {
 
-// Whether every byte is below 0x80, tested eight bytes at a time.
-bool IsAscii(std::string_view bytes) {
-    std::uint64_t seen = 0;
-    std::size_t i = 0;
-    for (; i + 8 <= bytes.size(); i += 8) {
-        std::uint64_t eight = 0;
-        std::memcpy(&eight, bytes.data() + i, 8);
-        seen |= eight;
-    }
-    for (; i < bytes.size(); ++i) seen |= static_cast<unsigned char>(bytes[i]);
-    return (seen & 0x8080'8080'8080'8080) == 0;
-}
-
 // Copies n characters to n bytes, each cut to its low byte, and tells whether all
 // were ASCII. One pass with no early exit, which the compiler vectorises.
 bool NarrowAscii(const char16_t* __restrict from, std::size_t n, char* __restrict to) {
@@ -53,18 +36,22 @@ bool NarrowAscii(const char16_t* __restrict from, std::size_t n, char* __restric
     return seen < 0x80;
 }
 
-void Widen(const char* __restrict from, std::size_t n, char16_t* __restrict to) {
-    for (std::size_t i = 0; i < n; ++i) to[i] = static_cast<unsigned char>(from[i]);
+// The other way: n bytes to n characters, and whether all bytes were ASCII.
+bool WidenAscii(const char* __restrict from, std::size_t n, char16_t* __restrict to) {
+    unsigned char seen = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        seen |= static_cast<unsigned char>(from[i]);
+        to[i] = static_cast<unsigned char>(from[i]);
+    }
+    return seen < 0x80;
 }
 
 }  // namespace
 
 std::u16string_view LineDecoder::Decode(std::string_view bytes) {
-    if (IsAscii(bytes)) {
-        text_.resize(bytes.size());
-        Widen(bytes.data(), bytes.size(), text_.data());  // ASCII is its own UTF-16
-        return text_;
-    }
+    // ASCII is its own UTF-16; anything else is decoded over again.
+    text_.resize(bytes.size());
+    if (WidenAscii(bytes.data(), bytes.size(), text_.data())) return text_;
     text_.resize(static_cast<std::size_t>(decoder_.requiredSpace(static_cast<qsizetype>(bytes.size()))));
     auto* begin = reinterpret_cast<QChar*>(text_.data());
     const QChar* end = decoder_.appendToBuffer(begin, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));

@@ -103,7 +103,6 @@ int main(int argc, char* argv[]) {
                                         static_cast<std::size_t>(number.size())));
         }
     } else {
-        zorv::cli::LineDecoder decoder;
         const auto readInput = [](char* buffer, std::size_t size) {
             ssize_t count = 0;
             do {
@@ -117,6 +116,7 @@ int main(int argc, char* argv[]) {
             if (anyRefused) status = kSomeRefused;
         } else {
             // Answers and messages reach the terminal in the order of the lines.
+            zorv::cli::LineDecoder decoder;
             readOk = zorv::cli::ForEachLine(readInput, [&](std::string_view line) { convert(decoder.Decode(line)); });
         }
     }

@@ -27,6 +27,10 @@ void BatchQueue::Close() {
     ready_.notify_all();
 }
 
+namespace {
+
+// Converts every line of a batch as one input each, in order, and takes the
+// reporter's output for them into the batch.
 void ConvertBatch(Batch& batch, BatchConverter& converter, Reporter& reporter, bool& anyRefused) {
     const std::u16string_view text = batch.text;
     std::size_t begin = 0;
@@ -39,6 +43,8 @@ void ConvertBatch(Batch& batch, BatchConverter& converter, Reporter& reporter, b
     }
     reporter.TakeOutput(batch.output);
 }
+
+}  // namespace
 
 namespace detail {
 

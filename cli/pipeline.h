@@ -49,10 +49,6 @@ private:
     bool closed_ = false;
 };
 
-// Converts every line of a batch as one input each, in order, and takes the
-// reporter's output for them into the batch.
-void ConvertBatch(Batch& batch, BatchConverter& converter, Reporter& reporter, bool& anyRefused);
-
 // Runs the stages: lines come from ForEachLine over `read`, answers go to `out`
 // through `reporter` (messages to its error stream at once). Sets `anyRefused` when
 // any input got a message. Returns false on a read error. A few batches are in
@@ -115,7 +111,7 @@ bool ConvertLines(Read&& read, std::FILE* out, BatchConverter& converter, Report
         if (batch->ends.size() >= detail::kBatchLines || batch->text.size() >= detail::kBatchChars) passOn();
     });
     if (!batch->ends.empty()) stages.Convert(std::move(batch));
-    anyRefused = stages.Finish() || anyRefused;
+    anyRefused = stages.Finish();
     return readOk;
 }
 
