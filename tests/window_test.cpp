@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QFont>
 #include <QImageReader>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -29,6 +30,7 @@ struct ShownMessage {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
     int buttonCount = 0;
+    QFont font;
 };
 
 // Watches for the next modal message box, records it and closes it with OK.
@@ -41,7 +43,7 @@ public:
             if (box == nullptr) return;
             timer_.stop();
             message = ShownMessage{box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
-                                   static_cast<int>(box->buttons().size())};
+                                   static_cast<int>(box->buttons().size()), box->font()};
             QTest::keyClick(box, Qt::Key_Return);  // OK
         });
         timer_.start();
@@ -196,6 +198,7 @@ private slots:
         QCOMPARE(catcher.message->icon, QMessageBox::NoIcon);
         QCOMPARE(catcher.message->buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         QCOMPARE(catcher.message->buttonCount, 1);
+        QCOMPARE(catcher.message->font, QApplication::font());  // not the controls' bold font
         QCOMPARE(txtword->text(), QStringLiteral("earlier words"));
     }
 

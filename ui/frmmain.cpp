@@ -39,11 +39,10 @@ QFont ControlFont() {
     return font;
 }
 
-QLineEdit* MakeTextBox(QWidget* parent, const char* name, QRect geometry, const QFont& font) {
+QLineEdit* MakeTextBox(QWidget* parent, const char* name, QRect geometry) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(QLatin1StringView(name));
     box->setGeometry(geometry);
-    box->setFont(font);
     // Neither box limits its text: a long pasted text reaches the Convert command,
     // which answers it.
     box->setMaxLength(std::numeric_limits<int>::max());
@@ -63,31 +62,33 @@ frmmain::frmmain(QWidget* parent) : QWidget(parent) {
     setPalette(windowPalette);
     setAutoFillBackground(true);
 
-    const QFont font = ControlFont();
+    // All four controls share one font. It is set on the window before they are made,
+    // so that each inherits it from the start and no text is ever laid out in the
+    // default font (which would load a second font before the first paint). Message
+    // boxes are windows of their own and keep the desktop's font.
+    setFont(ControlFont());
 
     lblnumber = new QLabel(QStringLiteral("Enter Number"), this);
     lblnumber->setObjectName(QStringLiteral("lblnumber"));
     lblnumber->setGeometry(kLabelGeometry);
-    lblnumber->setFont(font);
     lblnumber->setAutoFillBackground(true);
     QPalette labelPalette = lblnumber->palette();
     labelPalette.setColor(QPalette::WindowText, QColor(255, 0, 0));
     labelPalette.setColor(QPalette::Window, QColor(255, 255, 255));
     lblnumber->setPalette(labelPalette);
 
-    txtnumber = MakeTextBox(this, "txtnumber", kInputGeometry, font);
+    txtnumber = MakeTextBox(this, "txtnumber", kInputGeometry);
 
     cmdresult = new QPushButton(QStringLiteral("Convert"), this);
     cmdresult->setObjectName(QStringLiteral("cmdresult"));
     cmdresult->setGeometry(kButtonGeometry);
-    cmdresult->setFont(font);
     cmdresult->setAutoDefault(false);  // Enter belongs to the input box
     cmdresult->setDefault(false);
     QPalette buttonPalette = cmdresult->palette();
     buttonPalette.setColor(QPalette::Button, kInactiveCaptionText);
     cmdresult->setPalette(buttonPalette);
 
-    txtword = MakeTextBox(this, "txtword", kOutputGeometry, font);
+    txtword = MakeTextBox(this, "txtword", kOutputGeometry);
 
     setTabOrder(txtnumber, cmdresult);
     setTabOrder(cmdresult, txtword);
