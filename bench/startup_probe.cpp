@@ -47,6 +47,9 @@ private:
 int main(int argc, char* argv[]) {
     QElapsedTimer clock;
     clock.start();
+#if !defined(ZORV_BARE_WINDOW) && !defined(ZORV_LABEL_WINDOW)
+    zorv::ui::FontConfigurationLoader fonts;
+#endif
     QApplication application(argc, argv);
 #if defined(ZORV_BARE_WINDOW) || defined(ZORV_LABEL_WINDOW)
     QWidget window;
@@ -56,6 +59,7 @@ int main(int argc, char* argv[]) {
 #endif
 #else
     zorv::ui::ConfigureApplication(application);
+    fonts.Wait();
     zorv::ui::frmmain window;
 #endif
     FirstPaint watcher(clock);

@@ -7,7 +7,7 @@
 #   scripts/install-deps.sh fuzz    the above plus clang and its sanitizer runtimes
 set -euo pipefail
 
-build=(g++ cmake ninja-build pkg-config dpkg-dev file libgtest-dev qt6-base-dev fonts-liberation
+build=(g++ cmake ninja-build pkg-config dpkg-dev file libgtest-dev qt6-base-dev libfontconfig-dev fonts-liberation
        desktop-file-utils appstream)
 packages=("${build[@]}")
 for set in "$@"; do

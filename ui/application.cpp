@@ -5,6 +5,10 @@
 
 #include "frmmain.h"
 
+#if defined(ZORV_HAVE_FONTCONFIG)
+#include <fontconfig/fontconfig.h>
+#endif
+
 namespace zorv::ui {
 
 void ConfigureApplication(QApplication& application) {
@@ -16,6 +20,17 @@ void ConfigureApplication(QApplication& application) {
     QApplication::setWindowIcon(QIcon(QString::fromLatin1(kIconPath)));
     QApplication::setStyle(QStringLiteral("Fusion"));
     (void)application;
+}
+
+FontConfigurationLoader::FontConfigurationLoader() {
+#if defined(ZORV_HAVE_FONTCONFIG)
+    // FcInit publishes the loaded configuration atomically; Qt's own call then finds it.
+    thread_ = std::jthread([] { FcInit(); });
+#endif
+}
+
+void FontConfigurationLoader::Wait() {
+    if (thread_.joinable()) thread_.join();
 }
 
 }  // namespace zorv::ui

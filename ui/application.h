@@ -2,6 +2,8 @@
 // maker, icon and style. Shared by the program and the window tests.
 #pragma once
 
+#include <thread>
+
 class QApplication;
 
 namespace zorv::ui {
@@ -14,5 +16,19 @@ inline constexpr char kIconPath[] = ":/icons/zorv.ico";
 // Names the application, sets its version, maker and window icon, and selects the
 // Fusion style, which honours the button's palette on every platform.
 void ConfigureApplication(QApplication& application);
+
+// Loads the desktop's font configuration on a second thread, so that it is read while
+// the application connects to the display rather than after: the first text the
+// window lays out needs it, and reading it (dozens of XML files) is the longest step
+// before the first paint. Made before the QApplication; Wait() before the window.
+// Where Qt does not use fontconfig it does nothing.
+class FontConfigurationLoader {
+public:
+    FontConfigurationLoader();
+    void Wait();
+
+private:
+    std::jthread thread_;
+};
 
 }  // namespace zorv::ui
