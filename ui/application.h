@@ -1,5 +1,6 @@
 // Application-wide settings of the converter's window program: names, version,
-// maker, icon and style. Shared by the program and the window tests.
+// maker, icon and style, and the early loading of the font configuration. Shared by
+// the program, the window tests and the start-up probe.
 #pragma once
 
 #include <thread>

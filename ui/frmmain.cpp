@@ -63,9 +63,9 @@ frmmain::frmmain(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(true);
 
     // All four controls share one font. It is set on the window before they are made,
-    // so that each inherits it from the start and no text is ever laid out in the
-    // default font (which would load a second font before the first paint). Message
-    // boxes are windows of their own and keep the desktop's font.
+    // so that each inherits it from the start and none lays out its text in the
+    // default font first. Message boxes are windows of their own and keep the
+    // desktop's font.
     setFont(ControlFont());
 
     lblnumber = new QLabel(QStringLiteral("Enter Number"), this);
