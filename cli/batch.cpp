@@ -79,6 +79,12 @@ void Reporter::Flush() {
     pending_.clear();
 }
 
+bool ConvertAndReport(BatchConverter& converter, Reporter& reporter, std::u16string_view input) {
+    const auto outcome = converter.Convert(input);
+    reporter.Report(input, outcome);
+    return outcome.answered;
+}
+
 void Reporter::Report(std::u16string_view input, const Outcome& outcome) {
     if (json_) {
         const QJsonObject object{

@@ -97,6 +97,9 @@ private:
     std::string errorLine_;  // the line for err_
 };
 
+// Converts one input and reports its outcome; tells whether the input got an answer.
+bool ConvertAndReport(BatchConverter& converter, Reporter& reporter, std::u16string_view input);
+
 // The UTF-8 encoding signature some editors put at the start of a file.
 inline constexpr std::string_view kUtf8Signature = "\xEF\xBB\xBF";
 

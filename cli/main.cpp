@@ -91,9 +91,7 @@ int main(int argc, char* argv[]) {
     WidenPipe(STDOUT_FILENO);
     int status = kAllAnswered;
     const auto convert = [&](std::u16string_view input) {
-        const auto outcome = converter.Convert(input);
-        if (!outcome.answered) status = kSomeRefused;
-        reporter.Report(input, outcome);
+        if (!zorv::cli::ConvertAndReport(converter, reporter, input)) status = kSomeRefused;
     };
 
     bool readOk = true;

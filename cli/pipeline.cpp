@@ -35,10 +35,7 @@ void ConvertBatch(Batch& batch, BatchConverter& converter, Reporter& reporter, b
     const std::u16string_view text = batch.text;
     std::size_t begin = 0;
     for (const std::size_t end : batch.ends) {
-        const auto input = text.substr(begin, end - begin);
-        const auto outcome = converter.Convert(input);
-        if (!outcome.answered) anyRefused = true;
-        reporter.Report(input, outcome);
+        if (!ConvertAndReport(converter, reporter, text.substr(begin, end - begin))) anyRefused = true;
         begin = end;
     }
     reporter.TakeOutput(batch.output);

@@ -24,10 +24,10 @@ using runtime::ToLong;
 
 constexpr std::u16string_view kNoWords;
 
-// 10^k for the widths of the rests that the slicing counts leave (up to 12 digits).
-constexpr std::array<std::int64_t, 13> kPlaces = {
-    1, 10, 100, 1'000, 10'000, 100'000, 1'000'000, 10'000'000, 100'000'000,
-    1'000'000'000, 10'000'000'000, 100'000'000'000, 1'000'000'000'000};
+// 10^k, each exact as a double up to 10^22.
+constexpr std::array<double, 23> kPowersOfTen = {
+    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // out = parts..., reusing the storage of `out`; no part may be `out` itself.
 template <typename... Parts>
@@ -102,9 +102,6 @@ std::u16string_view converttoword::TwentyToNinetyNine(double value) {
 void converttoword::DivisorStep(Integer digits) {
     // dDivisor = 10^(d - 1), by repeated multiplication. Up to 10^22 every product
     // is exact, so the table gives the same doubles without the loop.
-    static constexpr std::array<double, 23> kPowersOfTen = {
-        1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     const Integer bound = AddInteger(digits, -1);
     if (bound < static_cast<Integer>(kPowersOfTen.size())) {
         dDivisor = kPowersOfTen[static_cast<std::size_t>(bound < 0 ? 0 : bound)];
@@ -246,7 +243,7 @@ std::u16string_view converttoword::LargePath(double& value, Integer digits) {
             // The text is the value's own digits, so its first `width` digits and the
             // rest read back as the quotient and remainder by 10^restWidth; the
             // arithmetic gives those same numbers without reading the text again.
-            const std::int64_t place = kPlaces[static_cast<std::size_t>(restWidth)];
+            const auto place = static_cast<std::int64_t>(kPowersOfTen[static_cast<std::size_t>(restWidth)]);
             group = static_cast<Integer>(whole / place);
             dRemainder = static_cast<double>(whole % place);
             head = text.substr(0, static_cast<std::size_t>(width));

@@ -52,8 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         };
         zorv::cli::Reporter reporter(out, stderr, /*json=*/true);
         Check(zorv::cli::ForEachLine(read, [&](std::string_view line) {
-            const auto input = decoder.Decode(line);
-            reporter.Report(input, converter.Convert(input));
+            zorv::cli::ConvertAndReport(converter, reporter, decoder.Decode(line));
             ++lines;
         }));
     }
