@@ -73,7 +73,6 @@ void Reporter::AppendUtf8(std::string& to, std::u16string_view text) {
 }
 
 void Reporter::Flush() {
-    if (out_ == nullptr) return;
     // One thread writes; the stream's lock is not needed.
     fwrite_unlocked(pending_.data(), 1, pending_.size(), out_);
     pending_.clear();

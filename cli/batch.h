@@ -62,8 +62,7 @@ private:
 // to `err` as "zorv-words: <input>: <message>"; or, in JSON mode, one object per
 // input to `out`: {"input": ..., "words": ...} or {"input": ..., "message": ...}.
 // Lines for `out` are handed to it in chunks, or one by one when `lineByLine`;
-// messages for `err` at once. With a null `out` the lines only collect, for
-// TakeOutput.
+// messages for `err` at once.
 class Reporter {
 public:
     Reporter(std::FILE* out, std::FILE* err, bool json, bool lineByLine = false)
@@ -76,12 +75,6 @@ public:
 
     // Hands every pending line to `out`.
     void Flush();
-
-    // Moves the pending lines into `into` instead, leaving none pending.
-    void TakeOutput(std::string& into) {
-        into.swap(pending_);
-        pending_.clear();
-    }
 
 private:
     static constexpr std::size_t kChunk = std::size_t{1} << 16;

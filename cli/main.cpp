@@ -81,11 +81,10 @@ int main(int argc, char* argv[]) {
     std::setvbuf(stdout, nullptr, terminal ? _IOLBF : _IOFBF, 1 << 16);
 
     const QStringList numbers = parser.positionalArguments();
-    // Lines of standard input into a pipe or file go through the threaded stages,
-    // which take the reporter's output and write it themselves.
+    // Lines of standard input into a pipe or file go through the threaded stages.
     const bool staged = numbers.isEmpty() && !terminal;
     zorv::cli::BatchConverter converter;
-    zorv::cli::Reporter reporter(staged ? nullptr : stdout, stderr, parser.isSet(jsonOption), terminal);
+    zorv::cli::Reporter reporter(stdout, stderr, parser.isSet(jsonOption), terminal);
     ClearUpperVectorState();
     WidenPipe(STDIN_FILENO);
     WidenPipe(STDOUT_FILENO);

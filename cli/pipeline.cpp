@@ -29,16 +29,31 @@ void BatchQueue::Close() {
 
 namespace {
 
-// Converts every line of a batch as one input each, in order, and takes the
-// reporter's output for them into the batch.
-void ConvertBatch(Batch& batch, BatchConverter& converter, Reporter& reporter, bool& anyRefused) {
+// Converts every line of a batch as one input each, in order, and keeps each
+// outcome in the batch.
+void ConvertBatch(Batch& batch, BatchConverter& converter, bool& anyRefused) {
     const std::u16string_view text = batch.text;
     std::size_t begin = 0;
     for (const std::size_t end : batch.ends) {
-        if (!ConvertAndReport(converter, reporter, text.substr(begin, end - begin))) anyRefused = true;
+        const Outcome outcome = converter.Convert(text.substr(begin, end - begin));
+        batch.outcomes.append(outcome.text);
+        batch.converted.push_back({batch.outcomes.size(), outcome.answered});
+        if (!outcome.answered) anyRefused = true;
         begin = end;
     }
-    reporter.TakeOutput(batch.output);
+}
+
+// Reports the outcome of every line of a converted batch, in order.
+void ReportBatch(const Batch& batch, Reporter& reporter) {
+    const std::u16string_view text = batch.text, outcomes = batch.outcomes;
+    std::size_t begin = 0, outcomeBegin = 0;
+    for (std::size_t i = 0; i < batch.ends.size(); ++i) {
+        const auto [outcomeEnd, answered] = batch.converted[i];
+        reporter.Report(text.substr(begin, batch.ends[i] - begin),
+                        Outcome{answered, outcomes.substr(outcomeBegin, outcomeEnd - outcomeBegin)});
+        begin = batch.ends[i];
+        outcomeBegin = outcomeEnd;
+    }
 }
 
 }  // namespace
@@ -47,18 +62,21 @@ namespace detail {
 
 Stages::Stages(std::FILE* out, BatchConverter& converter, Reporter& reporter) {
     for (int i = 0; i < kBatchesInFlight; ++i) empty_.Push(std::make_unique<Batch>());
-    threads_.emplace_back([this, &converter, &reporter] {
+    threads_.emplace_back([this, &converter] {
         while (auto batch = toConvert_.Pop()) {
-            ConvertBatch(*batch, converter, reporter, anyRefused_);
+            ConvertBatch(*batch, converter, anyRefused_);
             toWrite_.Push(std::move(batch));
         }
         toWrite_.Close();
     });
-    threads_.emplace_back([this, out] {
+    threads_.emplace_back([this, out, &reporter] {
         while (auto batch = toWrite_.Pop()) {
             // Only this thread writes to `out` while the stages run.
-            fwrite_unlocked(batch->output.data(), 1, batch->output.size(), out);
-            if (batch->lastBeforeWait) fflush_unlocked(out);
+            ReportBatch(*batch, reporter);
+            if (batch->lastBeforeWait) {
+                reporter.Flush();
+                fflush_unlocked(out);
+            }
             batch->Clear();
             empty_.Push(std::move(batch));
         }

@@ -1,8 +1,9 @@
 // Standard input of zorv-words on three threads: the calling thread reads and
 // decodes lines, one thread runs the Convert command on each of them in order (on the
-// one engine object), and one writes the answers out. Each stage works on a batch of
-// lines while the next stage works on the batch before, so reading, writing and
-// converting overlap instead of taking turns.
+// one engine object), and one formats the outcomes and writes them out. Each stage
+// works on a batch of lines while the next stage works on the batch before, so
+// reading, converting and writing overlap instead of taking turns. The converting
+// thread, the slowest, only converts: it copies each outcome's text as it stands.
 #pragma once
 
 #include <condition_variable>
@@ -19,17 +20,25 @@
 
 namespace zorv::cli {
 
-// Lines on their way through the stages: decoded, then converted into output.
+// Lines on their way through the stages: decoded, then converted.
 struct Batch {
-    std::u16string text;            // the lines, one after another
-    std::vector<std::size_t> ends;  // where each line ends in `text`
-    std::string output;             // what the reporter wrote for them to standard output
-    bool lastBeforeWait = false;    // no more input was at hand after these lines
+    // Where one line's outcome ends in `outcomes`, and whether it is an answer.
+    struct Converted {
+        std::size_t end;
+        bool answered;
+    };
+
+    std::u16string text;               // the lines, one after another
+    std::vector<std::size_t> ends;     // where each line ends in `text`
+    std::u16string outcomes;           // the words or the message of each line, one after another
+    std::vector<Converted> converted;  // one for each line, once converted
+    bool lastBeforeWait = false;       // no more input was at hand after these lines
 
     void Clear() {
         text.clear();
         ends.clear();
-        output.clear();
+        outcomes.clear();
+        converted.clear();
         lastBeforeWait = false;
     }
 };
@@ -49,10 +58,11 @@ private:
     bool closed_ = false;
 };
 
-// Runs the stages: lines come from ForEachLine over `read`, answers go to `out`
-// through `reporter` (messages to its error stream at once). Sets `anyRefused` when
-// any input got a message. Returns false on a read error. A few batches are in
-// flight at a time, so memory stays bounded whatever the length of the input.
+// Runs the stages: lines come from ForEachLine over `read`, and `reporter` writes
+// their outcomes, on the writing thread; its stream is flushed whenever the input
+// pauses. Sets `anyRefused` when any input got a message. Returns false on a read
+// error. A few batches are in flight at a time, so memory stays bounded whatever the
+// length of the input.
 template <typename Read>
 bool ConvertLines(Read&& read, std::FILE* out, BatchConverter& converter, Reporter& reporter, bool& anyRefused);
 
