@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <type_traits>
+
 namespace zorv::cli {
 
 Outcome BatchConverter::Convert(std::u16string_view input) {
@@ -25,23 +27,17 @@ void BatchConverter::ShowMessage(std::u16string_view prompt, std::u16string_view
 
 namespace {
 
-// Copies n characters to n bytes, each cut to its low byte, and tells whether all
-// were ASCII. One pass with no early exit, which the compiler vectorises.
-bool NarrowAscii(const char16_t* __restrict from, std::size_t n, char* __restrict to) {
-    char16_t seen = 0;
+// Copies n characters between 16-bit text and bytes (each cut to its low byte, or
+// widened), and tells whether all were ASCII, for which either way is a correct
+// conversion. One pass with no early exit, which the compiler vectorises.
+template <typename From, typename To>
+bool CopyAscii(const From* __restrict from, std::size_t n, To* __restrict to) {
+    using Code = std::make_unsigned_t<From>;
+    Code seen = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        seen |= from[i];
-        to[i] = static_cast<char>(from[i]);
-    }
-    return seen < 0x80;
-}
-
-// The other way: n bytes to n characters, and whether all bytes were ASCII.
-bool WidenAscii(const char* __restrict from, std::size_t n, char16_t* __restrict to) {
-    unsigned char seen = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        seen |= static_cast<unsigned char>(from[i]);
-        to[i] = static_cast<unsigned char>(from[i]);
+        const auto code = static_cast<Code>(from[i]);
+        seen |= code;
+        to[i] = static_cast<To>(code);
     }
     return seen < 0x80;
 }
@@ -51,7 +47,7 @@ bool WidenAscii(const char* __restrict from, std::size_t n, char16_t* __restrict
 std::u16string_view LineDecoder::Decode(std::string_view bytes) {
     // ASCII is its own UTF-16; anything else is decoded over again.
     text_.resize(bytes.size());
-    if (WidenAscii(bytes.data(), bytes.size(), text_.data())) return text_;
+    if (CopyAscii(bytes.data(), bytes.size(), text_.data())) return text_;
     text_.resize(static_cast<std::size_t>(decoder_.requiredSpace(static_cast<qsizetype>(bytes.size()))));
     auto* begin = reinterpret_cast<QChar*>(text_.data());
     const QChar* end = decoder_.appendToBuffer(begin, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
@@ -64,7 +60,7 @@ void Reporter::AppendUtf8(std::string& to, std::u16string_view text) {
     // Words and messages are ASCII: narrowed in one pass that also notes any other
     // character, after which the encoder writes the text over again.
     to.resize(used + text.size());
-    if (NarrowAscii(text.data(), text.size(), to.data() + used)) return;
+    if (CopyAscii(text.data(), text.size(), to.data() + used)) return;
     to.resize(used + static_cast<std::size_t>(encoder_.requiredSpace(static_cast<qsizetype>(text.size()))));
     char* begin = to.data() + used;
     const char* end = encoder_.appendToBuffer(
@@ -72,10 +68,15 @@ void Reporter::AppendUtf8(std::string& to, std::u16string_view text) {
     to.resize(used + static_cast<std::size_t>(end - begin));
 }
 
-void Reporter::Flush() {
+void Reporter::Hand() {
     // One thread writes; the stream's lock is not needed.
     fwrite_unlocked(pending_.data(), 1, pending_.size(), out_);
     pending_.clear();
+}
+
+void Reporter::Flush() {
+    Hand();
+    fflush_unlocked(out_);
 }
 
 bool ConvertAndReport(BatchConverter& converter, Reporter& reporter, std::u16string_view input) {
@@ -104,7 +105,7 @@ void Reporter::Report(std::u16string_view input, const Outcome& outcome) {
         fwrite_unlocked(errorLine_.data(), 1, errorLine_.size(), err_);
         return;
     }
-    if (lineByLine_ || pending_.size() >= kChunk) Flush();
+    if (lineByLine_ || pending_.size() >= kChunk) Hand();
 }
 
 }  // namespace zorv::cli

@@ -73,13 +73,15 @@ public:
 
     void Report(std::u16string_view input, const Outcome& outcome);
 
-    // Hands every pending line to `out`.
+    // Hands every pending line to `out` and flushes it.
     void Flush();
 
 private:
     static constexpr std::size_t kChunk = std::size_t{1} << 16;
 
     void AppendUtf8(std::string& to, std::u16string_view text);
+    // Hands every pending line to `out`, which may keep them in its buffer.
+    void Hand();
 
     std::FILE* out_;
     std::FILE* err_;

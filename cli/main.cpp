@@ -109,7 +109,7 @@ int main(int argc, char* argv[]) {
         };
         if (staged) {
             bool anyRefused = false;
-            readOk = zorv::cli::ConvertLines(readInput, stdout, converter, reporter, anyRefused);
+            readOk = zorv::cli::ConvertLines(readInput, converter, reporter, anyRefused);
             if (anyRefused) status = kSomeRefused;
         } else {
             // Answers and messages reach the terminal in the order of the lines.

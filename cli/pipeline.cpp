@@ -60,7 +60,7 @@ void ReportBatch(const Batch& batch, Reporter& reporter) {
 
 namespace detail {
 
-Stages::Stages(std::FILE* out, BatchConverter& converter, Reporter& reporter) {
+Stages::Stages(BatchConverter& converter, Reporter& reporter) {
     for (int i = 0; i < kBatchesInFlight; ++i) empty_.Push(std::make_unique<Batch>());
     threads_.emplace_back([this, &converter] {
         while (auto batch = toConvert_.Pop()) {
@@ -69,14 +69,11 @@ Stages::Stages(std::FILE* out, BatchConverter& converter, Reporter& reporter) {
         }
         toWrite_.Close();
     });
-    threads_.emplace_back([this, out, &reporter] {
+    threads_.emplace_back([this, &reporter] {
         while (auto batch = toWrite_.Pop()) {
-            // Only this thread writes to `out` while the stages run.
+            // Only this thread uses the reporter while the stages run.
             ReportBatch(*batch, reporter);
-            if (batch->lastBeforeWait) {
-                reporter.Flush();
-                fflush_unlocked(out);
-            }
+            if (batch->lastBeforeWait) reporter.Flush();
             batch->Clear();
             empty_.Push(std::move(batch));
         }

@@ -7,7 +7,6 @@
 #pragma once
 
 #include <condition_variable>
-#include <cstdio>
 #include <deque>
 #include <memory>
 #include <mutex>
@@ -64,7 +63,7 @@ private:
 // error. A few batches are in flight at a time, so memory stays bounded whatever the
 // length of the input.
 template <typename Read>
-bool ConvertLines(Read&& read, std::FILE* out, BatchConverter& converter, Reporter& reporter, bool& anyRefused);
+bool ConvertLines(Read&& read, BatchConverter& converter, Reporter& reporter, bool& anyRefused);
 
 // --- Implementation ----------------------------------------------------------
 
@@ -78,7 +77,7 @@ inline constexpr int kBatchesInFlight = 4;
 // The converting and writing threads; joined by Finish().
 class Stages {
 public:
-    Stages(std::FILE* out, BatchConverter& converter, Reporter& reporter);
+    Stages(BatchConverter& converter, Reporter& reporter);
     Stages(const Stages&) = delete;
     Stages& operator=(const Stages&) = delete;
     ~Stages();
@@ -97,9 +96,9 @@ private:
 }  // namespace detail
 
 template <typename Read>
-bool ConvertLines(Read&& read, std::FILE* out, BatchConverter& converter, Reporter& reporter, bool& anyRefused) {
+bool ConvertLines(Read&& read, BatchConverter& converter, Reporter& reporter, bool& anyRefused) {
     LineDecoder decoder;
-    detail::Stages stages(out, converter, reporter);
+    detail::Stages stages(converter, reporter);
     std::unique_ptr<Batch> batch = stages.TakeEmpty();
     const auto passOn = [&] {
         stages.Convert(std::move(batch));

@@ -37,12 +37,6 @@ void Assign(WordText& out, const Parts&... parts) {
     out.append(parts...);
 }
 
-// out = out + parts...
-template <typename... Parts>
-void Append(WordText& out, const Parts&... parts) {
-    out.append(parts...);
-}
-
 // The words of a part from 20 to 99 with tens digit `tens` and units digit `units`.
 void AppendTwoDigitWords(WordText& out, Integer tens, Long units) {
     const Word tensWord = converttoword::Tens(AddInteger(tens, -1));
@@ -138,7 +132,7 @@ std::u16string_view converttoword::GroupLoop(double& value, Integer& digits) {
             return sResult;
         }
 
-        Append(sHead, Ones(group), Scales(digits));
+        sHead.append(Ones(group), Scales(digits));
         if (rest == 0) {
             Assign(sResult, sHead);
             return sResult;
@@ -301,7 +295,7 @@ std::u16string_view converttoword::LargePath(double& value, Integer digits) {
         // all groups in sLeadGroup when its own rest is zero), and this call wraps it.
         dRest = dRemainder;
         ToWords(dRest, restDigits);
-        Append(sLarge, u" ", sLeadHundreds, u" ", sLeadGroup, u" ", sResult);
+        sLarge.append(u" ", sLeadHundreds, u" ", sLeadGroup, u" ", sResult);
         sLeadHundreds.clear();
         sLeadTens.clear();
         sLeadGroup.clear();
@@ -332,7 +326,7 @@ void converttoword::WordLeadGroup(double& value, Integer digits, Integer group) 
         } else {
             // A group below a higher one is set off by a space like every other
             // group, so that each group appears once and in order.
-            Append(sLeadGroup, u" ", sLeadHundreds);
+            sLeadGroup.append(u" ", sLeadHundreds);
             sLeadHundreds.clear();
         }
         return;
@@ -345,7 +339,7 @@ void converttoword::WordLeadGroup(double& value, Integer digits, Integer group) 
         sLeadTens.clear();
         AppendTwoDigitWords(sLeadTens, iHundreds, iLastTwo);
         sLeadTens.append(Scales(digits));
-        Append(sLeadGroup, u" ", sLeadTens);
+        sLeadGroup.append(u" ", sLeadTens);
         return;
     }
 
@@ -359,11 +353,11 @@ void converttoword::WordLeadGroup(double& value, Integer digits, Integer group) 
         iHundreds = FloorToInteger(Divide(lastTwo, 10));
         sLeadTens.clear();
         AppendTwoDigitWords(sLeadTens, iHundreds, iLastTwo);
-        Append(sLeadGroup, u" ", sLeadHundreds, sLeadTens, Scales(digits));
+        sLeadGroup.append(u" ", sLeadHundreds, sLeadTens, Scales(digits));
     } else if (lastTwo == 0) {
-        Append(sLeadGroup, u" ", sLeadHundreds, Scales(digits));
+        sLeadGroup.append(u" ", sLeadHundreds, Scales(digits));
     } else {
-        Append(sLeadGroup, u" ", sLeadHundreds, Ones(lastTwo), Scales(digits));
+        sLeadGroup.append(u" ", sLeadHundreds, Ones(lastTwo), Scales(digits));
     }
     sLeadHundreds.clear();
 }
