@@ -6,7 +6,6 @@ namespace zorv::command {
 namespace {
 
 using namespace zorv::runtime;
-using namespace std::string_view_literals;
 
 // Values from here up are refused with the limit message.
 constexpr double kLimit = 1e15;
@@ -67,8 +66,7 @@ void ConvertCommand::Run() {
     sZeros.clear();
     Integer iZeroCount = 0;
 
-    sInput.clear();
-    sInput.append(view_.ReadInput());
+    sInput.assign(view_.ReadInput());
     if (TextEquals(sInput, u"")) {
         view_.ShowMessage(kEmptyInputMessage, kTitle);
         return;
@@ -107,7 +105,7 @@ void ConvertCommand::Run() {
     ZeroPrefix prefix;
     for (iPos = 1; iPos <= bound;) {
         if (!prefix.Extend(fraction[static_cast<std::size_t>(iPos - 1)])) break;
-        sZeros.append(u" "sv, u"zero"sv);
+        sZeros.append(u" ").append(u"zero");
         iZeroCount = AddInteger(iZeroCount, 1);
         iPos = AddInteger(iPos, 1);
     }
@@ -121,8 +119,7 @@ void ConvertCommand::Run() {
     iFracLen = DigitCount(dFraction);
     sFracWords = module_.ToWords(dFraction, iFracLen);
 
-    sAnswer.clear();
-    sAnswer.append(sWholeWords, u"point"sv, sZeros, u" "sv, sFracWords);
+    sAnswer.assign(sWholeWords).append(u"point").append(sZeros).append(u" ").append(sFracWords);
     view_.SetOutput(sAnswer);
 }
 

@@ -74,7 +74,7 @@ private:
     double dInput = 0, dWhole = 0, dFraction = 0;
     Integer iLen = 0, iWholeLen = 0, iFracLen = 0, iDot = 0, iPos = 0;
     runtime::Pieces aParts;
-    engine::WordText sWholeWords, sFracWords, sZeros, sAnswer;
+    Text sWholeWords, sFracWords, sZeros, sAnswer;
 };
 
 }  // namespace zorv::command

@@ -1,6 +1,5 @@
 #include "converttoword.h"
 
-#include <array>
 #include <cassert>
 
 namespace zorv::engine {
@@ -24,12 +23,7 @@ using runtime::ToLong;
 
 constexpr std::u16string_view kNoWords;
 
-// 10^k, each exact as a double up to 10^22.
-constexpr std::array<double, 23> kPowersOfTen = {
-    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
-// out = parts..., reusing the storage of `out`; no part may be `out` itself.
+// out = parts..., keeping the storage of `out`; no part may be `out` itself.
 template <typename... Parts>
 void Assign(WordText& out, const Parts&... parts) {
     assert(((static_cast<const void*>(&parts) != &out) && ...));
@@ -94,17 +88,10 @@ std::u16string_view converttoword::TwentyToNinetyNine(double value) {
 }
 
 void converttoword::DivisorStep(Integer digits) {
-    // dDivisor = 10^(d - 1), by repeated multiplication. Up to 10^22 every product
-    // is exact, so the table gives the same doubles without the loop.
+    dDivisor = 1;
     const Integer bound = AddInteger(digits, -1);
-    if (bound < static_cast<Integer>(kPowersOfTen.size())) {
-        dDivisor = kPowersOfTen[static_cast<std::size_t>(bound < 0 ? 0 : bound)];
-        iCounter = static_cast<Integer>(bound < 1 ? 1 : bound + 1);
-    } else {
-        dDivisor = 1;
-        for (iCounter = 1; iCounter <= bound; iCounter = AddInteger(iCounter, 1)) {
-            dDivisor = Multiply(dDivisor, 10);
-        }
+    for (iCounter = 1; iCounter <= bound; iCounter = AddInteger(iCounter, 1)) {
+        dDivisor = Multiply(dDivisor, 10);
     }
     // Corrected to the place value of the lowest digit of the leading group when the
     // number is grouped in threes from the right.
@@ -224,28 +211,13 @@ std::u16string_view converttoword::LargePath(double& value, Integer digits) {
     if (!(value > 999'999)) return kNoWords;
 
     // Take the leading group and the rest: by division for the millions, by slicing
-    // the number's text for the billions and trillions.
-    Integer group = 0;
+    // the number's text for the billions and trillions. The rest's text keeps its
+    // leading zeros ("000005000"); reading it as a number drops them.
     runtime::NumberBuffer buffer;
-    std::u16string_view head, tail;  // the group's and the rest's digits, when sliced
     const auto slice = [&](Long width) {
-        const std::u16string_view text = NumberToText(value, buffer);
-        sDigits = text;
-        const Integer restWidth = AddInteger(digits, static_cast<Integer>(-width));
-        const auto whole = value < 1e16 ? static_cast<std::int64_t>(value) : std::int64_t{-1};
-        if (static_cast<double>(whole) == value && static_cast<Long>(text.size()) == digits) {
-            // The text is the value's own digits, so its first `width` digits and the
-            // rest read back as the quotient and remainder by 10^restWidth; the
-            // arithmetic gives those same numbers without reading the text again.
-            const auto place = static_cast<std::int64_t>(kPowersOfTen[static_cast<std::size_t>(restWidth)]);
-            group = static_cast<Integer>(whole / place);
-            dRemainder = static_cast<double>(whole % place);
-            head = text.substr(0, static_cast<std::size_t>(width));
-            tail = text.substr(static_cast<std::size_t>(width));
-            return;
-        }
-        group = TextToInteger(LeftText(text, width));
-        dRemainder = TextToNumber(RightText(text, restWidth));
+        sDigits = NumberToText(value, buffer);
+        iQuotient = TextToInteger(LeftText(sDigits, width));
+        dRemainder = TextToNumber(RightText(sDigits, AddInteger(digits, static_cast<Integer>(-width))));
     };
     switch (digits) {
     case 10:
@@ -264,37 +236,26 @@ std::u16string_view converttoword::LargePath(double& value, Integer digits) {
         // Only a count larger than the value's own digits gets here: the first digit
         // is worded as quadrillions and nothing is left.
         sDigits = NumberToText(value, buffer);
-        group = TextToInteger(LeftText(sDigits, 1));
+        iQuotient = TextToInteger(LeftText(sDigits, 1));
         dRemainder = 0;
         break;
     default:
-        group = FloorToInteger(Divide(value, dDivisor));
+        iQuotient = FloorToInteger(Divide(value, dDivisor));
         dRemainder = ModLong(value, dDivisor);
         break;
     }
-    iQuotient = group;
-    if (!head.empty()) {
-        // The texts of the group and of the rest are already at hand: the head, and
-        // the tail without its leading zeros ("0" when nothing else is left).
-        const auto first = tail.find_first_not_of(u'0');
-        sRemainder = first == std::u16string_view::npos ? std::u16string_view(u"0") : tail.substr(first);
-        sQuotient = head;
-    } else {
-        sRemainder = NumberToText(dRemainder, buffer);
-        sQuotient = IntegerToText(group, buffer);
-    }
+    sRemainder = NumberToText(dRemainder, buffer);
+    sQuotient = IntegerToText(iQuotient, buffer);
 
-    WordLeadGroup(value, digits, group);
+    WordLeadGroup(value, digits, iQuotient);
 
-    // The rest's text reads back as the rest exactly (a whole number below 10^15),
-    // so the number itself tells whether anything is left.
-    const double rest = dRemainder;
-    Integer restDigits = ToInteger(TextLength(sRemainder));
+    const Integer restDigits = ToInteger(TextLength(sRemainder));
     if (restDigits >= 7) {
         // The rest has groups of its own: the inner call extends sLarge (or leaves
         // all groups in sLeadGroup when its own rest is zero), and this call wraps it.
         dRest = dRemainder;
-        ToWords(dRest, restDigits);
+        Integer innerDigits = restDigits;
+        (void)ToWords(dRest, innerDigits);
         sLarge.append(u" ", sLeadHundreds, u" ", sLeadGroup, u" ", sResult);
         sLeadHundreds.clear();
         sLeadTens.clear();
@@ -302,12 +263,13 @@ std::u16string_view converttoword::LargePath(double& value, Integer digits) {
         sResult.clear();
         return sLarge;
     }
-    if (!(rest > 0)) return sLeadGroup;
+    if (!(TextToNumber(sRemainder) > 0)) return sLeadGroup;
 
     // A rest below a million: the inner call leaves its words in exactly one of
     // sResult, sUnder20 and sUnder100; its return value is not needed.
     dRest = dRemainder;
-    ToWords(dRest, restDigits);
+    Integer innerDigits = restDigits;
+    (void)ToWords(dRest, innerDigits);
     Assign(sLarge, sLeadGroup, u" ", sResult, sUnder20, sUnder100);
     sLeadHundreds.clear();
     sLeadTens.clear();
@@ -322,7 +284,7 @@ void converttoword::WordLeadGroup(double& value, Integer digits, Integer group) 
     if (group < 20) {
         Assign(sLeadHundreds, Ones(group), Scales(digits));
         if (sLeadGroup.empty()) {
-            sLeadGroup.append(sLeadHundreds);
+            Assign(sLeadGroup, sLeadHundreds);
         } else {
             // A group below a higher one is set off by a space like every other
             // group, so that each group appears once and in order.

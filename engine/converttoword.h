@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "conversions.h"
@@ -16,32 +17,23 @@ using runtime::Integer;
 using runtime::Text;
 
 // A table of words with fixed bounds, indexed from 0. Looking up an index outside
-// the bounds, a negative one included, throws SubscriptOutOfRange. Each word has a
-// block of its own (see Word), so no word may be longer than kBlockChars.
+// the bounds, a negative one included, throws SubscriptOutOfRange.
 template <std::size_t N>
 class WordTable {
 public:
-    constexpr explicit WordTable(std::array<std::u16string_view, N> words) {
-        for (std::size_t i = 0; i < N; ++i) {
-            if (words[i].size() > kBlockChars) throw "a table word is longer than its block";
-            words[i].copy(blocks_[i].data(), words[i].size());
-            sizes_[i] = words[i].size();
-        }
-    }
+    constexpr explicit WordTable(std::array<std::u16string_view, N> words) : words_(words) {}
 
     [[nodiscard]] Word operator()(std::int64_t index) const {
         if (index < 0 || index >= static_cast<std::int64_t>(N)) {
             throw runtime::RuntimeError(runtime::ErrorNumber::SubscriptOutOfRange);
         }
-        const auto i = static_cast<std::size_t>(index);
-        return {blocks_[i].data(), sizes_[i]};
+        return words_[static_cast<std::size_t>(index)];
     }
 
     [[nodiscard]] static constexpr std::size_t Size() { return N; }
 
 private:
-    std::array<std::array<char16_t, kBlockChars>, N> blocks_{};
-    std::array<std::size_t, N> sizes_{};
+    WordBlocks<N> words_;
 };
 
 // The module: its three word tables and its working state, and the one routine
