@@ -6,14 +6,15 @@
 
 #include "conversions.h"
 #include "converttoword.h"
+#include "identity.h"
 
 namespace zorv::command {
 
 using runtime::Integer;
 using runtime::Text;
 
-// Title of every message box of the command.
-inline constexpr std::u16string_view kTitle = u"Zorv Number to Word Converter";
+// Title of every message box of the command: the product's name.
+inline constexpr std::u16string_view kTitle = kProductName;
 // Shown for an empty input.
 inline constexpr std::u16string_view kEmptyInputMessage =
     u"Enter any number up to fifteen digits before decimal and fifteen digits after decimal point.";

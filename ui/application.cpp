@@ -2,8 +2,9 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QStringView>
 
-#include "frmmain.h"
+#include "identity.h"
 
 #if defined(ZORV_HAVE_FONTCONFIG)
 #include <fontconfig/fontconfig.h>
@@ -12,8 +13,8 @@
 namespace zorv::ui {
 
 void ConfigureApplication(QApplication& application) {
-    QApplication::setApplicationName(QString::fromLatin1(kApplicationName));
-    QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
+    QApplication::setApplicationName(QStringView(kProductName).toString());
+    QApplication::setApplicationVersion(QString::fromLatin1(kVersionText));
     QApplication::setOrganizationName(QString::fromLatin1(kMakerAddress));
     QApplication::setOrganizationDomain(QString::fromLatin1(kMakerAddress));
     QApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));

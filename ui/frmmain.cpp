@@ -12,6 +12,7 @@
 
 #include <limits>
 
+#include "identity.h"
 #include "key_codes.h"
 
 namespace zorv::ui {

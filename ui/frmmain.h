@@ -19,9 +19,6 @@ class QPushButton;
 
 namespace zorv::ui {
 
-// The maker's web address, shown in the title bar and the version information.
-inline constexpr char kMakerAddress[] = "www.example.com";
-
 class frmmain final : public QWidget, private command::ConvertView {
 public:
     explicit frmmain(QWidget* parent = nullptr);

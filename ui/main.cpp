@@ -1,3 +1,6 @@
+// zorv-converter: the converter's window program. The font configuration loads on a
+// second thread while the application starts (application.h); the window frmmain
+// (frmmain.h) holds the controls and hands Enter and Convert to the Convert command.
 #include <QApplication>
 
 #include "application.h"
