@@ -2,7 +2,6 @@
 # Builds the converter and runs every test through CTest, headless.
 #   ./test.sh          the development build
 #   ./test.sh asan     the same suite under AddressSanitizer and UndefinedBehaviorSanitizer
-#   ./test.sh tsan     the tests of zorv-words, which runs three threads, under ThreadSanitizer
 set -euo pipefail
 cd "$(dirname "$0")"
 

@@ -1,64 +1,57 @@
 // zorv-words: the command-line companion of the converter. Each argument, or each
-// line of standard input when there is none, is one run of the same Convert command.
+// line of standard input when there is none, is one run of the same Convert command
+// as the window's. The parts: the options (QCommandLineParser), reading and decoding
+// lines (lines.h), converting and reporting each outcome (report.h), all in one loop
+// on one thread.
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
-#include <fcntl.h>
-#include <sys/stat.h>
+#include <poll.h>
 #include <unistd.h>
-
-#if defined(__x86_64__) && defined(__GNUC__)
-#include <immintrin.h>
-#endif
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
-#include "batch.h"
-#include "pipeline.h"
+#include "identity.h"
+#include "lines.h"
+#include "report.h"
 
 namespace {
 
 enum ExitStatus { kAllAnswered = 0, kSomeRefused = 1, kUsageError = 2 };
 
-// Qt's start-up code can leave the upper halves of the AVX registers in use. Until
-// something clears them, every SSE instruction of the conversion loop (the engine's
-// double arithmetic, small copies) waits on them, which made the loop three times
-// slower on AVX-512 machines. Clearing them once before the loop removes that.
-#if defined(__x86_64__) && defined(__GNUC__)
-__attribute__((target("avx"))) void ClearUpperVectorStateWithAvx() { _mm256_zeroupper(); }
-void ClearUpperVectorState() {
-    if (__builtin_cpu_supports("avx")) ClearUpperVectorStateWithAvx();
-}
-#else
-void ClearUpperVectorState() {}
-#endif
-
-// A pipe holds 64 KiB by default, so a fast writer and a fast reader take turns
-// every few thousand lines. A pipe of 1 MiB (the most an unprivileged process may
-// ask for) lets each side run longer before it waits. Files and terminals are left
-// as they are; failure is harmless.
-void WidenPipe(int fd) {
-    struct stat status {};
-    if (fstat(fd, &status) == 0 && S_ISFIFO(status.st_mode)) (void)fcntl(fd, F_SETPIPE_SZ, 1 << 20);
+// read(2) on standard input. When no input is at hand, the read may wait for a
+// program that writes its next line only once it has the answers to the lines
+// before, so those answers are written out first.
+ssize_t ReadInput(zorv::cli::Reporter& reporter, char* buffer, std::size_t size) {
+    pollfd input{STDIN_FILENO, POLLIN, 0};
+    if (poll(&input, 1, 0) == 0) reporter.Flush();
+    ssize_t count = 0;
+    do {
+        count = read(STDIN_FILENO, buffer, size);
+    } while (count < 0 && errno == EINTR);
+    return count;
 }
 
-}  // namespace
+// The options of one run: --json, and the numbers given as arguments.
+struct Options {
+    bool json = false;
+    QStringList numbers;
+};
 
-int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("zorv-words"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.00"));
-
+// Reads the command line. For --help and --version, and for a usage error, prints
+// what is asked for or what is wrong and ends the program.
+Options ParseOptions() {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Writes each NUMBER in English words, exactly as the Zorv Number to Word Converter does,\n"
+        "Writes each NUMBER in English words, exactly as the %1 does,\n"
         "one line per input. With no NUMBER, reads standard input, one number per line.\n"
         "A number that is refused is reported on standard error as \"zorv-words: NUMBER: MESSAGE\".\n"
         "Write \"--\" before a NUMBER that begins with \"-\".\n"
         "\n"
-        "Exit status: 0 when every input got words, 1 when any got a message, 2 for a usage error."));
+        "Exit status: 0 when every input got words, 1 when any got a message, 2 for a usage error.")
+                                         .arg(QStringView(zorv::kProductName)));
     const QCommandLineOption jsonOption(
         QStringLiteral("json"),
         QStringLiteral("Write one JSON object per input: {\"input\", \"words\"} or {\"input\", \"message\"}."));
@@ -67,59 +60,48 @@ int main(int argc, char* argv[]) {
                                  QStringLiteral("[NUMBER...]"));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
-
     if (!parser.parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "zorv-words: %s\nTry 'zorv-words --help' for more information.\n",
                      qPrintable(parser.errorText()));
-        return kUsageError;
+        std::exit(kUsageError);
     }
     if (parser.isSet(helpOption)) parser.showHelp(kAllAnswered);
     if (parser.isSet(versionOption)) parser.showVersion();
+    return {parser.isSet(jsonOption), parser.positionalArguments()};
+}
 
-    // Block-buffered into a pipe or file, line by line on a terminal.
-    const bool terminal = isatty(STDOUT_FILENO) != 0;
-    std::setvbuf(stdout, nullptr, terminal ? _IOLBF : _IOFBF, 1 << 16);
+std::u16string_view View(const QString& text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
 
-    const QStringList numbers = parser.positionalArguments();
-    // Lines of standard input into a pipe or file go through the threaded stages.
-    const bool staged = numbers.isEmpty() && !terminal;
-    zorv::cli::BatchConverter converter;
-    zorv::cli::Reporter reporter(stdout, stderr, parser.isSet(jsonOption), terminal);
-    ClearUpperVectorState();
-    WidenPipe(STDIN_FILENO);
-    WidenPipe(STDOUT_FILENO);
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("zorv-words"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(zorv::kVersionText));
+    const Options options = ParseOptions();
+
+    zorv::cli::Converter converter;
+    zorv::cli::Reporter reporter(stdout, stderr, options.json);
     int status = kAllAnswered;
     const auto convert = [&](std::u16string_view input) {
-        if (!zorv::cli::ConvertAndReport(converter, reporter, input)) status = kSomeRefused;
+        const auto outcome = converter.Convert(input);
+        reporter.Report(input, outcome);
+        if (!outcome.answered) status = kSomeRefused;
     };
 
     bool readOk = true;
-    if (!numbers.isEmpty()) {
-        for (const QString& number : numbers) {
-            convert(std::u16string_view(reinterpret_cast<const char16_t*>(number.utf16()),
-                                        static_cast<std::size_t>(number.size())));
-        }
+    if (!options.numbers.isEmpty()) {
+        for (const QString& number : options.numbers) convert(View(number));
     } else {
-        const auto readInput = [](char* buffer, std::size_t size) {
-            ssize_t count = 0;
-            do {
-                count = read(STDIN_FILENO, buffer, size);
-            } while (count < 0 && errno == EINTR);
-            return count;
-        };
-        if (staged) {
-            bool anyRefused = false;
-            readOk = zorv::cli::ConvertLines(readInput, converter, reporter, anyRefused);
-            if (anyRefused) status = kSomeRefused;
-        } else {
-            // Answers and messages reach the terminal in the order of the lines.
-            zorv::cli::LineDecoder decoder;
-            readOk = zorv::cli::ForEachLine(readInput, [&](std::string_view line) { convert(decoder.Decode(line)); });
-        }
+        zorv::cli::LineDecoder decoder;
+        const auto read = [&](char* buffer, std::size_t size) { return ReadInput(reporter, buffer, size); };
+        readOk = zorv::cli::ForEachLine(read, [&](std::string_view line) { convert(decoder.Decode(line)); });
     }
 
     reporter.Flush();
-    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+    if (std::ferror(stdout) != 0) {
         std::fputs("zorv-words: write error\n", stderr);
         return kSomeRefused;
     }

@@ -12,13 +12,14 @@
 #include <string_view>
 #include <vector>
 
-#include "batch.h"
+#include "lines.h"
+#include "report.h"
 #include "check.h"
 
 using zorv::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static zorv::cli::BatchConverter converter;
+    static zorv::cli::Converter converter;
     static zorv::cli::LineDecoder decoder;
 
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
@@ -52,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         };
         zorv::cli::Reporter reporter(out, stderr, /*json=*/true);
         Check(zorv::cli::ForEachLine(read, [&](std::string_view line) {
-            zorv::cli::ConvertAndReport(converter, reporter, decoder.Decode(line));
+            const auto input = decoder.Decode(line);
+            reporter.Report(input, converter.Convert(input));
             ++lines;
         }));
     }

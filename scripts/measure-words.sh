@@ -52,7 +52,7 @@ if [ "${#commands[@]}" -eq 3 ]; then
     # rates when the host's speed changes between rounds.
     # shellcheck disable=SC2086
     read -r median least greatest count < <(paste <(printf '%s\n' ${times[1]}) <(printf '%s\n' ${times[2]}) | awk '{ print $2 / $1 }' | summary)
-    echo "zorv-words / number(6), pipes:      $median times ($least to $greatest)"
+    echo "zorv-words / number(6), pipes:      $median times ($least to $greatest); floor 2 times: $(awk -v m="$median" 'BEGIN { print (m >= 2) ? "met" : "NOT met" }')"
 fi
 small=$(/usr/bin/time -f %M "$words" < "$work/small" 2>&1 >/dev/null | tail -n 1)
 large=$(/usr/bin/time -f %M "$words" < "$work/corpus" 2>&1 >/dev/null | tail -n 1)
