@@ -1,13 +1,9 @@
-// Reading zorv-words' standard input: lines cut from large blocks, and each line's
-// bytes decoded as UTF-8.
+// Reading zorv-words' standard input: lines of any length cut from large blocks.
 #pragma once
-
-#include <QStringDecoder>
 
 #include <cstring>
 #include <string>
 #include <string_view>
-#include <type_traits>
 
 namespace zorv::cli {
 
@@ -57,33 +53,5 @@ bool ForEachLine(Read&& read, OnLine&& onLine) {
     if (end > begin) hand(std::string_view(buffer.data() + begin, end - begin));
     return true;
 }
-
-// Copies n characters between 16-bit text and bytes (each cut to its low byte, or
-// widened), and tells whether all were ASCII, for which either way is a correct
-// conversion. One pass with no early exit, which the compiler vectorises.
-template <typename From, typename To>
-bool CopyAscii(const From* __restrict from, std::size_t n, To* __restrict to) {
-    using Code = std::make_unsigned_t<From>;
-    Code seen = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto code = static_cast<Code>(from[i]);
-        seen |= code;
-        to[i] = static_cast<To>(code);
-    }
-    return seen < 0x80;
-}
-
-// Decodes one line of bytes as UTF-8; every byte sequence that is not valid UTF-8
-// becomes U+FFFD. Lines are decoded independently of each other. A line of ASCII,
-// as lines of numbers are, is widened directly.
-class LineDecoder {
-public:
-    std::u16string_view Decode(std::string_view bytes);
-
-private:
-    QStringDecoder decoder_{QStringDecoder::Utf8,
-                            QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom};
-    std::u16string text_;
-};
 
 }  // namespace zorv::cli

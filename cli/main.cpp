@@ -1,8 +1,8 @@
 // zorv-words: the command-line companion of the converter. Each argument, or each
 // line of standard input when there is none, is one run of the same Convert command
-// as the window's. The parts: the options (QCommandLineParser), reading and decoding
-// lines (lines.h), converting and reporting each outcome (report.h), all in one loop
-// on one thread.
+// as the window's. The parts: the options (QCommandLineParser), reading lines
+// (lines.h), converting each through the converter's library (zorv/words.hpp), and
+// reporting its outcome (report.h), all in one loop on one thread.
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
@@ -82,7 +82,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationVersion(QString::fromLatin1(zorv::kVersionText));
     const Options options = ParseOptions();
 
-    zorv::cli::Converter converter;
+    zorv::Converter converter;
     zorv::cli::Reporter reporter(stdout, stderr, options.json);
     int status = kAllAnswered;
     const auto convert = [&](std::u16string_view input) {
@@ -95,9 +95,13 @@ int main(int argc, char* argv[]) {
     if (!options.numbers.isEmpty()) {
         for (const QString& number : options.numbers) convert(View(number));
     } else {
-        zorv::cli::LineDecoder decoder;
         const auto read = [&](char* buffer, std::size_t size) { return ReadInput(reporter, buffer, size); };
-        readOk = zorv::cli::ForEachLine(read, [&](std::string_view line) { convert(decoder.Decode(line)); });
+        std::u16string text;
+        readOk = zorv::cli::ForEachLine(read, [&](std::string_view line) {
+            text.clear();
+            zorv::AppendUtf8AsText(line, text);
+            convert(text);
+        });
     }
 
     reporter.Flush();

@@ -1,13 +1,19 @@
 // Fuzzes the Convert command with arbitrary texts of 16-bit characters. Every run must
 // end in exactly one outcome (words, or one of the two validation messages, or the
 // description of one of the four runtime errors), leave the output untouched when it
-// shows a message, and answer as a fresh engine object answers.
+// shows a message, and answer as a fresh engine object answers. The same bytes read
+// as UTF-8 through the C interface must give one outcome, the command's own for that
+// text, and leave nothing allocated once released.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string>
+#include <string_view>
+
+#include <zorv/words.h>
+#include <zorv/words.hpp>
 
 #include "check.h"
 #include "convert_command.h"
@@ -84,5 +90,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     freshCommand.cmdresult_Click();
     Check(freshView.output == sharedView.output);
     Check(freshView.message == sharedView.message);
+
+    static zorv_converter* const converter = zorv_converter_new();
+    char* out = nullptr;
+    std::size_t length = 0;
+    const int status = zorv_convert(converter, reinterpret_cast<const char*>(data), size, &out, &length);
+    Check(status == ZORV_WORDS || status == ZORV_MESSAGE);
+    Check(out != nullptr && out[length] == '\0' && std::strlen(out) == length);
+    std::u16string decoded;
+    zorv::AppendUtf8AsText(std::string_view(reinterpret_cast<const char*>(data), size), decoded);
+    freshView.Start(decoded);
+    freshCommand.cmdresult_Click();
+    const std::optional<std::u16string>& expected = status == ZORV_WORDS ? freshView.output : freshView.message;
+    Check(expected.has_value());
+    std::string expectedBytes;
+    zorv::AppendTextAsUtf8(*expected, expectedBytes);
+    Check(expectedBytes == std::string_view(out, length));
+    zorv_string_free(out);
     return 0;
 }

@@ -1,5 +1,6 @@
-// Fuzzes zorv-words' line reading and JSON writing: any bytes in, exactly one valid
-// JSON object per input line out, in order, each with its input and one outcome.
+// Fuzzes zorv-words' line reading, UTF-8 reading and JSON writing: any bytes in,
+// exactly one valid JSON object per input line out, in order, each with one outcome
+// and its input as Qt's own UTF-8 decoder reads the line.
 #include <QByteArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -9,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -19,8 +21,8 @@
 using zorv::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static zorv::cli::Converter converter;
-    static zorv::cli::LineDecoder decoder;
+    static zorv::Converter converter;
+    std::u16string text;
 
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     std::vector<QString> inputs;  // each line as the reader should decode it
@@ -31,8 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string_view line = bytes.substr(begin, end - begin);
         if (begin == 0 && line.starts_with(zorv::cli::kUtf8Signature)) line.remove_prefix(3);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        const auto text = decoder.Decode(line);
-        inputs.push_back(QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size())));
+        inputs.push_back(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
         begin = end + 1;
     }
 
@@ -53,8 +54,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         };
         zorv::cli::Reporter reporter(out, stderr, /*json=*/true);
         Check(zorv::cli::ForEachLine(read, [&](std::string_view line) {
-            const auto input = decoder.Decode(line);
-            reporter.Report(input, converter.Convert(input));
+            text.clear();
+            zorv::AppendUtf8AsText(line, text);
+            reporter.Report(text, converter.Convert(text));
             ++lines;
         }));
     }

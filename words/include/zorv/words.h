@@ -1,0 +1,64 @@
+/* The converter for any language that can call C: the very same Convert command as
+ * the window and zorv-words, UTF-8 in and out. No C++ exception crosses it.
+ *
+ *     zorv_converter* c = zorv_converter_new();
+ *     char* out; size_t n;
+ *     if (zorv_convert(c, "1234.05", 7, &out, &n) == ZORV_WORDS) puts(out);
+ *     zorv_string_free(out);
+ *     zorv_converter_free(c);
+ */
+#ifndef ZORV_WORDS_H
+#define ZORV_WORDS_H
+
+#include <stddef.h>
+
+#if defined(_WIN32)
+#  if defined(ZORV_WORDS_BUILDING)
+#    define ZORV_WORDS_API __declspec(dllexport)
+#  else
+#    define ZORV_WORDS_API __declspec(dllimport)
+#  endif
+#else
+#  define ZORV_WORDS_API __attribute__((visibility("default")))
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* What zorv_convert returns. */
+enum {
+    ZORV_WORDS = 0,   /* *out holds the words, spaces and all */
+    ZORV_MESSAGE = 1, /* *out holds the message the window would show instead */
+    ZORV_FAILURE = -1 /* nothing was converted: no memory, or a null argument */
+};
+
+/* A converter: one engine object, for one conversion at a time. */
+typedef struct zorv_converter zorv_converter;
+
+/* A new converter, or NULL when there is no memory for one. */
+ZORV_WORDS_API zorv_converter* zorv_converter_new(void);
+
+/* Frees a converter made by zorv_converter_new; NULL is allowed. */
+ZORV_WORDS_API void zorv_converter_free(zorv_converter* converter);
+
+/* Converts the `length` bytes at `text` (UTF-8; NUL bytes are characters like any
+ * other; each byte that does not begin a complete, valid sequence is read as U+FFFD).
+ * On ZORV_WORDS or ZORV_MESSAGE, *out is a new UTF-8 text of *out_length bytes
+ * followed by a NUL, to be released with zorv_string_free. On ZORV_FAILURE, *out is
+ * NULL and *out_length 0. `text` may be NULL when `length` is 0; `out_length` may be
+ * NULL. */
+ZORV_WORDS_API int zorv_convert(zorv_converter* converter, const char* text, size_t length, char** out,
+                                size_t* out_length);
+
+/* Releases a text returned by zorv_convert; NULL is allowed. */
+ZORV_WORDS_API void zorv_string_free(char* text);
+
+/* The library's version as the programs show it, "1.00". */
+ZORV_WORDS_API const char* zorv_version(void);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* ZORV_WORDS_H */

@@ -1,0 +1,53 @@
+// The converter for C++ programs (C++17 and later): the very same Convert command as the window and
+// zorv-words, answering a text with its words or with the message the window shows.
+//
+//     zorv::Converter converter;
+//     const zorv::Outcome outcome = converter.Convert(u"1234.05");
+//     // outcome.answered == true,
+//     // outcome.text == u"One Thousand Two Hundred Thirty Four point zero Five "
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "words.h"
+
+namespace zorv {
+
+// What one conversion ended in: the words (spaces and all, exactly as the window
+// shows them), or the one message the window would show instead: a validation
+// message or the description of the error that stopped it ("Type mismatch").
+struct Outcome {
+    bool answered = false;
+    std::u16string_view text;  // valid until the next call of Convert on its Converter
+};
+
+// The Convert command on its own engine object. A Converter answers one text at a
+// time; use one per thread. No answer depends on the texts converted before it.
+class ZORV_WORDS_API Converter {
+public:
+    Converter();
+    ~Converter();
+    Converter(Converter&&) noexcept;
+    Converter& operator=(Converter&&) noexcept;
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    // Converts `input`, as if typed into the window's input box and converted.
+    // Never throws but std::bad_alloc.
+    Outcome Convert(std::u16string_view input);
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+// Appends `bytes` read as UTF-8 to `text`. Each byte that does not begin a complete,
+// valid UTF-8 sequence is read as one U+FFFD, as zorv-words reads its input.
+ZORV_WORDS_API void AppendUtf8AsText(std::string_view bytes, std::u16string& text);
+
+// Appends `text` to `bytes` as UTF-8; a surrogate without its pair becomes U+FFFD.
+ZORV_WORDS_API void AppendTextAsUtf8(std::u16string_view text, std::string& bytes);
+
+}  // namespace zorv
