@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the converter needs to build, test or run, skipping
 # apt entirely when all of them are already present.
-#   scripts/install-deps.sh build   compiler, CMake, Ninja, Qt 6, GoogleTest, fonts
+#   scripts/install-deps.sh build   compiler, CMake, Ninja, Qt 6, GoogleTest, fonts, package checks
 #   scripts/install-deps.sh bench   the above plus Google Benchmark and ICU
 #   scripts/install-deps.sh shots   the above plus Xvfb and xdotool for screenshots
 #   scripts/install-deps.sh fuzz    the above plus clang and its sanitizer runtimes
 set -euo pipefail
 
 build=(g++ cmake ninja-build pkg-config dpkg-dev file libgtest-dev qt6-base-dev libfontconfig-dev fonts-liberation
-       desktop-file-utils appstream)
+       desktop-file-utils appstream lintian python3)
 packages=("${build[@]}")
 for set in "$@"; do
     case "$set" in

@@ -1,0 +1,89 @@
+"""Calls the converter's C interface from Python through ctypes, as a program in any
+language would, and checks that it answers as zorv-words answers the same bytes.
+    python3 tests/ctypes_test.py LIBRARY ZORV_WORDS
+"""
+import ctypes
+import json
+import subprocess
+import sys
+import unittest
+
+LIBRARY, ZORV_WORDS = sys.argv[1], sys.argv[2]
+WORDS, MESSAGE, FAILURE = 0, 1, -1
+
+
+def load(path):
+    lib = ctypes.CDLL(path)
+    lib.zorv_converter_new.restype = ctypes.c_void_p
+    lib.zorv_converter_free.argtypes = [ctypes.c_void_p]
+    lib.zorv_convert.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_size_t,
+                                 ctypes.POINTER(ctypes.c_void_p), ctypes.POINTER(ctypes.c_size_t)]
+    lib.zorv_string_free.argtypes = [ctypes.c_void_p]
+    lib.zorv_version.restype = ctypes.c_char_p
+    return lib
+
+
+class CInterfaceTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.lib = load(LIBRARY)
+        cls.converter = cls.lib.zorv_converter_new()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.lib.zorv_converter_free(cls.converter)
+
+    def convert(self, data, converter=None):
+        out, length = ctypes.c_void_p(), ctypes.c_size_t()
+        status = self.lib.zorv_convert(self.converter if converter is None else converter,
+                                       data, len(data) if data else 0, ctypes.byref(out), ctypes.byref(length))
+        text = ctypes.string_at(out, length.value).decode() if out.value else None
+        self.lib.zorv_string_free(out)
+        return status, text
+
+    def test_answers_are_the_words_or_the_message_exactly(self):
+        cases = [
+            (b"1234.05", WORDS, "One Thousand Two Hundred Thirty Four point zero Five "),
+            (b"20000", WORDS, "Twenty Thousand  "),
+            (b"0150", WORDS, "One Hundred Fifty "),
+            (b"1.2.3", MESSAGE, "Type mismatch"),
+            (b"-5", MESSAGE, "Subscript out of range"),
+            (b"", MESSAGE, "Enter any number up to fifteen digits before decimal and fifteen digits after decimal point."),
+            (b"1000000000000000", MESSAGE,
+             "Please enter any number up to fifteen digits before decimal and fifteen digits after decimal point."),
+            (b"5\x00", MESSAGE, "Type mismatch"),  # a NUL byte is a character like any other
+        ]
+        for data, status, text in cases:
+            with self.subTest(data=data):
+                self.assertEqual(self.convert(data), (status, text))
+
+    def test_bytes_are_read_as_zorv_words_reads_them(self):
+        # Each byte that begins no valid sequence is one U+FFFD, so 20,000 unfinished
+        # two-byte sequences are 40,000 characters and put the point beyond the 16-bit
+        # position; 20,000 single bad bytes do not.
+        lines = [b"1\xff", b"\xe2\x82" * 20000 + b".5", b"\xff" * 20000 + b".5", b"\xc3\xa9", b"12\xf0\x9f\x98\x80"]
+        run = subprocess.run([ZORV_WORDS, "--json"], input=b"\n".join(lines) + b"\n",
+                             capture_output=True, check=False)
+        answers = [json.loads(line) for line in run.stdout.splitlines()]
+        self.assertEqual(len(answers), len(lines))
+        for data, answer in zip(lines, answers):
+            with self.subTest(data=data[:8]):
+                expected = (WORDS, answer["words"]) if "words" in answer else (MESSAGE, answer["message"])
+                self.assertEqual(self.convert(data), expected)
+        self.assertEqual(answers[1]["message"], "Overflow")
+        self.assertEqual(answers[2]["message"], "Type mismatch")
+
+    def test_misuse_is_a_failure_not_a_crash(self):
+        out, length = ctypes.c_void_p(1), ctypes.c_size_t(7)
+        self.assertEqual(self.lib.zorv_convert(None, b"5", 1, ctypes.byref(out), ctypes.byref(length)), FAILURE)
+        self.assertEqual((out.value, length.value), (None, 0))
+        self.assertEqual(self.lib.zorv_convert(self.converter, None, 3, ctypes.byref(out), None), FAILURE)
+        self.assertEqual(self.lib.zorv_convert(self.converter, None, 0, ctypes.byref(out), None), MESSAGE)
+        self.lib.zorv_string_free(out)
+
+    def test_version(self):
+        self.assertEqual(self.lib.zorv_version(), b"1.00")
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv[:1], verbosity=2)
