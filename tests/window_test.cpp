@@ -1,4 +1,5 @@
 // Drives the real window with real key events on the offscreen platform.
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -164,6 +165,25 @@ private slots:
         txtword->clear();
         QTest::keyClick(txtnumber, Qt::Key_Enter, Qt::KeypadModifier);
         QVERIFY(!txtword->text().isEmpty());
+    }
+
+    void aLongAnswerIsShownFromItsFirstWord() {
+        QTest::keyClicks(txtnumber, QStringLiteral("45.") + QString(60, QLatin1Char('0')) + QStringLiteral("1"));
+        QTest::keyClick(txtnumber, Qt::Key_Return);
+        QVERIFY(txtword->text().startsWith(QStringLiteral("Fourty Five point zero")));
+        QVERIFY(txtword->fontMetrics().horizontalAdvance(txtword->text()) > txtword->width());
+        QCOMPARE(txtword->cursorPosition(), 0);
+        QVERIFY(txtword->inputMethodQuery(Qt::ImCursorRectangle).toRect().left() < txtword->width() / 4);
+    }
+
+    void screenReadersHearWhatEachBoxHolds() {
+        QAccessibleInterface* input = QAccessible::queryAccessibleInterface(txtnumber);
+        QAccessibleInterface* output = QAccessible::queryAccessibleInterface(txtword);
+        QVERIFY(input && output);
+        QCOMPARE(input->text(QAccessible::Name), QStringLiteral("Enter Number"));
+        QCOMPARE(output->text(QAccessible::Name), QStringLiteral("Number in words"));
+        QVERIFY(output->text(QAccessible::Description).contains(QStringLiteral("words")));
+        QCOMPARE(output->role(), QAccessible::EditableText);
     }
 
     void aSecondEnterShowsTheSameWordsWithoutEmptyingFirst() {

@@ -79,6 +79,7 @@ frmmain::frmmain(QWidget* parent) : QWidget(parent) {
     lblnumber->setPalette(labelPalette);
 
     txtnumber = MakeTextBox(this, "txtnumber", kInputGeometry);
+    lblnumber->setBuddy(txtnumber);  // screen readers name the input box by the label
 
     cmdresult = new QPushButton(QStringLiteral("Convert"), this);
     cmdresult->setObjectName(QStringLiteral("cmdresult"));
@@ -90,6 +91,9 @@ frmmain::frmmain(QWidget* parent) : QWidget(parent) {
     cmdresult->setPalette(buttonPalette);
 
     txtword = MakeTextBox(this, "txtword", kOutputGeometry);
+    txtword->setAccessibleName(QStringLiteral("Number in words"));
+    txtword->setAccessibleDescription(
+        QStringLiteral("The number written in English words, spaces included, ready to copy"));
 
     setTabOrder(txtnumber, cmdresult);
     setTabOrder(cmdresult, txtword);
@@ -174,7 +178,10 @@ std::u16string_view frmmain::ReadInput() {
     return {reinterpret_cast<const char16_t*>(input_.utf16()), static_cast<std::size_t>(input_.size())};
 }
 
-void frmmain::SetOutput(std::u16string_view words) { txtword->setText(QStringView(words).toString()); }
+void frmmain::SetOutput(std::u16string_view words) {
+    txtword->setText(QStringView(words).toString());
+    txtword->setCursorPosition(0);  // a long answer is read from its first word
+}
 
 void frmmain::ShowMessage(std::u16string_view prompt, std::u16string_view title) {
     // Built by hand: the static helpers of QMessageBox add an icon.
