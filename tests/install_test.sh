@@ -3,6 +3,8 @@
 # the installed library twice, through find_package(ZorvWords) and through
 # pkg-config, and checks that both find the words and the message.
 #   tests/install_test.sh BUILD_DIR
+# ZORV_CONSUMER_PRELOAD names libraries to preload into the consumers: the sanitizer
+# runtimes, when the library was built with them.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
@@ -21,7 +23,7 @@ expected='0 [One Thousand Two Hundred Thirty Four point zero Five ]
 1 [Type mismatch]'
 check() {  # label, program
     local got
-    got=$(LD_LIBRARY_PATH=$(dirname "$pc")/.. "$2" 1234.05 1.2.3)
+    got=$(LD_LIBRARY_PATH=$(dirname "$pc")/.. LD_PRELOAD=${ZORV_CONSUMER_PRELOAD:-} "$2" 1234.05 1.2.3)
     [ "$got" = "$expected" ] || { printf 'FAIL: %s printed\n%s\n' "$1" "$got"; exit 1; }
     echo "PASS: $1"
 }
