@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <charconv>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <cmath>
 #include <limits>
 #include <optional>
-#include <system_error>
 
 namespace zorv::runtime {
 namespace {
@@ -56,7 +56,9 @@ std::optional<std::uint32_t> FourDigits(const char16_t* p) {
 
 // Parses the accepted number syntax in one pass. Up to 19 significant digits are
 // accumulated exactly in 64 bits, whose one conversion to double rounds correctly;
-// longer runs of digits go to std::from_chars, which rounds correctly at any length.
+// longer runs of digits go to the C library's strtod, which rounds correctly at any
+// length in every build (glibc, and musl in the browser's), and reads plain digits
+// alike under every locale.
 double ParseNumber(TextView text) {
     const char16_t* p = text.data();
     const char16_t* const end = p + text.size();
@@ -88,10 +90,8 @@ double ParseNumber(TextView text) {
     if (count <= 19) {
         value = static_cast<double>(whole);
     } else {
-        std::string digits(significant, digitsEnd);  // narrowed: every character is an ASCII digit
-        const auto [last, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value,
-                                                std::chars_format::fixed);
-        if (ec == std::errc::result_out_of_range) value = std::numeric_limits<double>::infinity();
+        const std::string digits(significant, digitsEnd);  // narrowed: every character is an ASCII digit
+        value = std::strtod(digits.c_str(), nullptr);     // HUGE_VAL, infinity, beyond the double range
     }
     return negative ? -value : value;
 }
@@ -108,11 +108,16 @@ TextView NumberToText(double value, NumberBuffer& buffer) {
     if (std::fabs(value) < 1e18 && static_cast<double>(static_cast<std::int64_t>(value)) == value) {
         return WriteDigits(buffer, static_cast<std::int64_t>(value));
     }
+    // Any other value: the shortest "%g" text that reads back as the value, from the C
+    // library, so that every build writes the same text (NaN takes all 17 digits).
     std::array<char, 32> ascii{};
-    const auto written = std::to_chars(ascii.data(), ascii.data() + ascii.size(), value);
-    const auto length = static_cast<std::size_t>(written.ptr - ascii.data());
+    int length = 0;
+    for (int precision = 1; precision <= 17; ++precision) {
+        length = std::snprintf(ascii.data(), ascii.size(), "%.*g", precision, value);
+        if (std::strtod(ascii.data(), nullptr) == value) break;
+    }
     std::copy_n(ascii.data(), length, buffer.data());  // widens each ASCII byte
-    return {buffer.data(), length};
+    return {buffer.data(), static_cast<std::size_t>(length)};
 }
 
 Text NumberToText(double value) {

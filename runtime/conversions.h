@@ -55,7 +55,8 @@ using NumberBuffer = std::array<char16_t, 32>;
 
 // The plain decimal digits of a whole number (no sign for 0 to 999,999,999,999,999,
 // no separators, no exponent; "0" for zero), so the text's length is the number of
-// digits. Other values get a shortest round-trip form. Never throws.
+// digits. Other values get the shortest "%g" form that reads back as the value
+// ("0.5", "1e+20", "inf"). Never throws.
 [[nodiscard]] Text NumberToText(double value);
 // The same, written into `buffer`; the view refers to it.
 [[nodiscard]] TextView NumberToText(double value, NumberBuffer& buffer);

@@ -97,6 +97,8 @@ TEST(TextNumberTest, NumberToTextGivesPlainDigitsForWholeNumbers) {
     const Case cases[] = {
         {0, "0"}, {7, "7"}, {1e6, "1000000"}, {999999999999999.0, "999999999999999"},
         {5000, "5000"}, {-5, "-5"},
+        // Values no typed input reaches: one text in every build, the browser's too.
+        {0.5, "0.5"}, {1.0 / 3, "0.3333333333333333"}, {1e20, "1e+20"}, {-2.5e-7, "-2.5e-07"}, {kInf, "inf"},
     };
     for (const auto& c : cases) EXPECT_EQ(Printable(NumberToText(c.in)), c.out) << "in=" << c.in;
 
