@@ -2,6 +2,7 @@
 // has the engine name both parts and writes the answer, or shows one message.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "conversions.h"
@@ -38,6 +39,16 @@ public:
     // it is closed.
     virtual void ShowMessage(std::u16string_view prompt, std::u16string_view title) = 0;
 };
+
+// What the input box does with a character typed into it, given the character's code:
+// Enter (13) runs the Convert command; Backspace (8), ".", "/" and the digits (46 to
+// 57) are typed; every other code is discarded. All but Enter empty the output box.
+// Every window of the converter, the desktop's and the web page's, asks this.
+enum class TypedKey { Convert = 0, Keep = 1, Discard = 2 };
+[[nodiscard]] constexpr TypedKey InputKeyAction(std::int16_t code) {
+    if (code == 13) return TypedKey::Convert;
+    return code == 8 || (code >= 46 && code <= 57) ? TypedKey::Keep : TypedKey::Discard;
+}
 
 // Tracks whether ever longer prefixes of a text, read as numbers, equal zero: the
 // same answers as IsNumericallyZero(LeftText(text, n)) for n = 1, 2, ..., in constant

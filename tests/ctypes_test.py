@@ -81,6 +81,14 @@ class CInterfaceTest(unittest.TestCase):
         self.assertEqual(self.lib.zorv_convert(self.converter, None, 0, ctypes.byref(out), None), MESSAGE)
         self.lib.zorv_string_free(out)
 
+    def test_typed_keys_are_kept_discarded_or_convert_as_in_the_window(self):
+        convert, keep, discard = 0, 1, 2
+        cases = {13: convert, 8: keep, ord("."): keep, ord("/"): keep, ord("0"): keep, ord("9"): keep,
+                 ord("-"): discard, ord(":"): discard, ord("a"): discard, 22: discard, 27: discard, 70000: discard}
+        for code, action in cases.items():
+            with self.subTest(code=code):
+                self.assertEqual(self.lib.zorv_input_key_action(code), action)
+
     def test_version(self):
         self.assertEqual(self.lib.zorv_version(), b"1.00")
 

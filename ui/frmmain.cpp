@@ -108,12 +108,12 @@ frmmain::frmmain(QWidget* parent) : QWidget(parent) {
 void frmmain::cmdresult_Click() { command_.cmdresult_Click(); }
 
 void frmmain::txtnumber_KeyPress(std::int16_t& KeyAscii) {
-    if (KeyAscii == 13) {
+    const command::TypedKey action = command::InputKeyAction(KeyAscii);
+    if (action == command::TypedKey::Convert) {
         cmdresult_Click();
         return;  // a single-line box inserts nothing for Enter
     }
-    const bool kept = KeyAscii == 8 || (KeyAscii >= 46 && KeyAscii <= 57);  // Backspace, ".", "/", digits
-    if (!kept) KeyAscii = 0;
+    if (action == command::TypedKey::Discard) KeyAscii = 0;
     txtword->setText(QString());
 }
 

@@ -5,6 +5,7 @@
 #include <new>
 #include <string>
 
+#include "convert_command.h"
 #include "identity.h"
 #include "zorv/words.h"
 #include "zorv/words.hpp"
@@ -44,6 +45,15 @@ int zorv_convert(zorv_converter* converter, const char* text, size_t length, cha
 }
 
 void zorv_string_free(char* text) { std::free(text); }
+
+static_assert(ZORV_KEY_CONVERT == static_cast<int>(zorv::command::TypedKey::Convert) &&
+              ZORV_KEY_KEEP == static_cast<int>(zorv::command::TypedKey::Keep) &&
+              ZORV_KEY_DISCARD == static_cast<int>(zorv::command::TypedKey::Discard));
+
+int zorv_input_key_action(int code) {
+    if (code < -32768 || code > 32767) return ZORV_KEY_DISCARD;
+    return static_cast<int>(zorv::command::InputKeyAction(static_cast<std::int16_t>(code)));
+}
 
 const char* zorv_version(void) { return zorv::kVersionText; }
 

@@ -54,6 +54,13 @@ ZORV_WORDS_API int zorv_convert(zorv_converter* converter, const char* text, siz
 /* Releases a text returned by zorv_convert; NULL is allowed. */
 ZORV_WORDS_API void zorv_string_free(char* text);
 
+/* What a window's input box does with a character typed into it, given the
+ * character's code (Latin-1; Enter 13, Backspace 8, Ctrl with a letter the letter's
+ * place in the alphabet): ZORV_KEY_CONVERT runs the conversion; ZORV_KEY_KEEP types
+ * it; ZORV_KEY_DISCARD drops it. Both of the last two empty the output box. */
+enum { ZORV_KEY_CONVERT = 0, ZORV_KEY_KEEP = 1, ZORV_KEY_DISCARD = 2 };
+ZORV_WORDS_API int zorv_input_key_action(int code);
+
 /* The library's version as the programs show it, "1.00". */
 ZORV_WORDS_API const char* zorv_version(void);
 
