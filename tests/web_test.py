@@ -1,0 +1,257 @@
+"""Drives the web page in headless Chromium with real key events: the window's
+controls, keys and messages, the answers against zorv-words on the corpus, no network
+request, and no accessibility violation (axe-core).
+    /usr/bin/python3 tests/web_test.py WEB_DIR ZORV_WORDS CORPUS_PROGRAM
+"""
+import json
+import pathlib
+import subprocess
+import sys
+import threading
+import time
+import unittest
+from functools import partial
+from http.server import SimpleHTTPRequestHandler, ThreadingHTTPServer
+
+from selenium import webdriver
+from selenium.webdriver.chrome.options import Options
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+
+WEB_DIR, ZORV_WORDS, CORPUS = pathlib.Path(sys.argv[1]).resolve(), sys.argv[2], sys.argv[3]
+AXE = pathlib.Path(__file__).parent / "web" / "node_modules" / "axe-core" / "axe.min.js"
+TITLE = "Zorv Number to Word Converter"
+EMPTY = "Enter any number up to fifteen digits before decimal and fifteen digits after decimal point."
+LIMIT = "Please enter any number up to fifteen digits before decimal and fifteen digits after decimal point."
+
+
+def browser():
+    options = Options()
+    options.binary_location = "/usr/bin/chromium"
+    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+                     "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                     "--disable-dev-shm-usage", "--window-size=800,400", "--allow-file-access-from-files"):
+        options.add_argument(argument)
+    options.set_capability("goog:loggingPrefs", {"performance": "ALL"})
+    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+
+
+def requested_urls(driver):
+    urls = []
+    for entry in driver.get_log("performance"):
+        event = json.loads(entry["message"])["message"]
+        if event["method"] == "Network.requestWillBeSent":
+            urls.append(event["params"]["request"]["url"])
+    return urls
+
+
+def wait_ready(driver):
+    for _ in range(200):
+        if driver.execute_script("return document.documentElement.dataset.ready") == "true":
+            return
+        time.sleep(0.02)
+    raise AssertionError("the page never became ready")
+
+
+def zorv_words(lines):
+    run = subprocess.run([ZORV_WORDS, "--json"], input="\n".join(lines).encode() + b"\n", capture_output=True,
+                         check=False)
+    return [json.loads(line) for line in run.stdout.splitlines()]
+
+
+class WebPageTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.driver = browser()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+
+    def setUp(self):
+        self.driver.get((WEB_DIR / "index.html").as_uri())
+        wait_ready(self.driver)
+        self.txtnumber = self.driver.find_element(By.ID, "txtnumber")
+        self.txtword = self.driver.find_element(By.ID, "txtword")
+        self.cmdresult = self.driver.find_element(By.ID, "cmdresult")
+
+    def active_id(self):
+        return self.driver.execute_script("return document.activeElement.id")
+
+    def value(self, element):
+        return element.get_property("value")
+
+    def set_output(self, text):
+        self.driver.execute_script("arguments[0].value = arguments[1]", self.txtword, text)
+
+    def message(self):
+        """The open message's title and text, after closing it with OK; None when none is open."""
+        if not self.driver.execute_script("return document.getElementById('message').open"):
+            return None
+        title = self.driver.find_element(By.ID, "message-title").text
+        text = self.driver.find_element(By.ID, "message-text").text
+        buttons = self.driver.find_elements(By.CSS_SELECTOR, "#message button")
+        self.assertEqual([button.text for button in buttons], ["OK"])
+        self.assertEqual(self.active_id(), "message-ok")
+        buttons[0].send_keys(Keys.ENTER)
+        self.assertFalse(self.driver.execute_script("return document.getElementById('message').open"))
+        return title, text
+
+    def test_typing_keeps_digits_points_slashes_and_backspace(self):
+        cases = [("12a3", "123"), ("1.2.3/4", "1.2.3/4"), ("-5 +6", "56"), ("7\u00e9,8\u20ac", "78"),
+                 ("123" + Keys.BACKSPACE + "4", "124")]
+        for typed, kept in cases:
+            with self.subTest(typed=typed):
+                self.txtnumber.clear()
+                self.set_output("earlier words")
+                self.txtnumber.send_keys(typed)
+                self.assertEqual(self.value(self.txtnumber), kept)
+                self.assertEqual(self.value(self.txtword), "")
+
+    def test_every_typed_character_empties_the_output_but_keys_typing_none_do_not(self):
+        for keys in ("1", "a", Keys.BACKSPACE, Keys.ESCAPE, Keys.CONTROL + "v"):
+            with self.subTest(keys=keys):
+                self.set_output("Twelve ")
+                self.txtnumber.send_keys(keys)
+                self.assertEqual(self.value(self.txtword), "")
+        self.txtnumber.clear()
+        self.txtnumber.send_keys("123")
+        self.set_output("words")
+        self.txtnumber.send_keys(Keys.HOME, Keys.DELETE, Keys.RIGHT)
+        self.assertEqual(self.value(self.txtnumber), "23")
+        self.assertEqual(self.value(self.txtword), "words")
+
+    def test_enter_and_the_button_show_the_words_from_their_start(self):
+        self.txtnumber.send_keys("1234.05", Keys.ENTER)
+        words = "One Thousand Two Hundred Thirty Four point zero Five "
+        self.assertEqual(self.value(self.txtword), words)
+        self.assertEqual(self.value(self.txtnumber), "1234.05")
+        self.set_output("")
+        self.cmdresult.click()
+        self.assertEqual(self.value(self.txtword), words)
+        self.txtnumber.clear()
+        self.txtnumber.send_keys("45." + "0" * 60 + "1", Keys.ENTER)
+        self.assertTrue(self.value(self.txtword).startswith("Fourty Five point zero"))
+        self.assertEqual(self.txtword.get_property("selectionStart"), 0)
+        self.assertEqual(self.txtword.get_property("scrollLeft"), 0)
+
+    def test_messages_are_modal_with_the_title_and_one_button_and_typing_goes_on(self):
+        for typed, text in [("", EMPTY), ("1000000000000000", LIMIT), ("1/2", "Type mismatch")]:
+            with self.subTest(typed=typed):
+                self.txtnumber.clear()
+                self.txtnumber.send_keys(typed)
+                self.set_output("earlier words")
+                self.txtnumber.send_keys(Keys.ENTER)
+                self.assertEqual(self.message(), (TITLE, text))
+                self.assertEqual(self.value(self.txtword), "earlier words")
+                self.assertEqual(self.active_id(), "txtnumber")
+                self.driver.switch_to.active_element.send_keys("9")
+                self.assertEqual(self.value(self.txtnumber), typed + "9")
+
+    def test_the_output_box_takes_no_typed_character(self):
+        self.set_output("Twenty Five ")
+        self.txtword.click()
+        self.txtword.send_keys(Keys.HOME, "a1 .", Keys.ENTER, Keys.BACKSPACE, Keys.CONTROL + "x")
+        self.assertEqual(self.value(self.txtword), "Twenty Five ")
+        self.txtword.send_keys(Keys.DELETE)  # no character: the box acts on it
+        self.assertEqual(self.value(self.txtword), "wenty Five ")
+
+    def test_pasted_text_is_not_filtered_but_text_from_an_input_method_is(self):
+        self.txtnumber.send_keys("1")
+        self.driver.execute_cdp_cmd("Input.insertText", {"text": "2a3"})  # an input method's commit
+        self.assertEqual(self.value(self.txtnumber), "123")
+        self.driver.execute_cdp_cmd("Browser.grantPermissions", {"permissions": ["clipboardReadWrite",
+                                                                                 "clipboardSanitizedWrite"]})
+        self.driver.execute_async_script("navigator.clipboard.writeText('9a9').then(arguments[0]);")
+        # The editing command Paste, as the context menu gives it, on a key that types nothing.
+        for kind in ("rawKeyDown", "keyUp"):
+            self.driver.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": kind, "key": "F13", "code": "F13",
+                                                                    "commands": ["paste"]})
+        self.assertEqual(self.value(self.txtnumber), "1239a9")
+        self.txtnumber.send_keys(Keys.ENTER)
+        self.assertEqual(self.message(), (TITLE, "Type mismatch"))
+
+    def test_controls_have_the_windows_ids_texts_places_colours_and_font(self):
+        self.assertEqual(self.driver.title, TITLE + " - Created by www.example.com")
+        self.assertEqual(self.active_id(), "txtnumber")
+        places = {"lblnumber": (16, 24, 97, 25), "txtnumber": (112, 24, 393, 25), "cmdresult": (512, 24, 97, 25),
+                  "txtword": (16, 64, 593, 25)}
+        for name, place in places.items():
+            with self.subTest(control=name):
+                box = self.driver.execute_script(
+                    "const r = document.getElementById(arguments[0]).getBoundingClientRect();"
+                    "const f = document.getElementById('frmmain').getBoundingClientRect();"
+                    "return [r.left - f.left, r.top - f.top, r.width, r.height];", name)
+                self.assertEqual(tuple(round(v) for v in box), place)
+                element = self.driver.find_element(By.ID, name)
+                self.assertEqual(element.value_of_css_property("font-weight"), "700")
+                self.assertEqual(element.value_of_css_property("font-size"), "13px")  # 9.75 pt
+                self.assertTrue(element.value_of_css_property("font-family").startswith("Arial"))
+        self.assertEqual(self.driver.find_element(By.ID, "lblnumber").text, "Enter Number")
+        self.assertEqual(self.driver.find_element(By.ID, "cmdresult").text, "Convert")
+        label = self.driver.find_element(By.ID, "lblnumber")
+        self.assertEqual(label.value_of_css_property("color"), "rgba(255, 0, 0, 1)")
+        self.assertEqual(label.value_of_css_property("background-color"), "rgba(255, 255, 255, 1)")
+        self.assertEqual(self.cmdresult.value_of_css_property("background-color"), "rgba(212, 208, 200, 1)")
+
+    def test_screen_readers_hear_names_and_axe_finds_no_violation(self):
+        self.assertEqual(self.txtnumber.accessible_name, "Enter Number")
+        self.assertEqual(self.txtword.accessible_name, "Number in words")
+        self.txtnumber.send_keys(Keys.ENTER)
+        dialog = self.driver.find_element(By.ID, "message")
+        self.assertEqual(dialog.aria_role, "dialog")
+        self.assertEqual(dialog.accessible_name, TITLE)
+        for state in ("with the message open", "with the message closed"):
+            with self.subTest(state=state):
+                self.driver.execute_script(AXE.read_text())
+                # The label's red on white is the window's own colour, at a contrast of 4.0 to 1
+                # (axe asks 4.5 for text of this size); every other rule runs on every node.
+                result = self.driver.execute_async_script(
+                    "const done = arguments[arguments.length - 1];"
+                    "axe.run({exclude: [], include: [document]},"
+                    " {rules: {}}).then(r => done(r.violations.flatMap(v => v.nodes"
+                    "  .filter(n => !(v.id === 'color-contrast' && n.target.join() === '#lblnumber'))"
+                    "  .map(n => v.id + ': ' + n.target.join()))));")
+                self.assertEqual(result, [])
+                self.message()
+
+    def test_answers_equal_zorv_words_on_the_corpus_and_nothing_is_requested(self):
+        corpus = subprocess.run([CORPUS, "10000"], capture_output=True, check=True, text=True).stdout.splitlines()
+        lines = corpus + ["", "0150", "1.2.3", "-5", "5.", "1000000000000000", "0.0000000000000000001", " 12 "]
+        expected = zorv_words(lines)
+        got = self.driver.execute_script("return arguments[0].map(t => window.zorvWords.convert(t));", lines)
+        self.assertEqual(len(got), len(expected))
+        for line, page, native in zip(lines, got, expected):
+            if page["status"] == 0:
+                self.assertEqual({"words": page["text"]}, {k: v for k, v in native.items() if k == "words"}, line)
+            else:
+                self.assertEqual(page["text"], native.get("message"), line)
+        urls = requested_urls(self.driver)
+        self.assertTrue(urls, "no request was seen at all")
+        self.assertEqual([url for url in urls if not url.startswith(("file://", "data:"))], [])
+
+
+class StaticServerTest(unittest.TestCase):
+    def test_the_page_works_from_a_static_server_and_asks_it_only_for_its_own_files(self):
+        server = ThreadingHTTPServer(("127.0.0.1", 0), partial(SimpleHTTPRequestHandler, directory=str(WEB_DIR)))
+        server.RequestHandlerClass.log_message = lambda *args: None
+        threading.Thread(target=server.serve_forever, daemon=True).start()
+        driver = browser()
+        try:
+            origin = f"http://127.0.0.1:{server.server_address[1]}/"
+            driver.get(origin + "index.html")
+            wait_ready(driver)
+            driver.find_element(By.ID, "txtnumber").send_keys("21.34", Keys.ENTER)
+            self.assertEqual(driver.find_element(By.ID, "txtword").get_property("value"),
+                             "Twenty One point Thirty Four ")
+            urls = [url for url in requested_urls(driver) if not url.startswith("data:")]
+            self.assertEqual(sorted(set(urls)), sorted(origin + name for name in
+                                                       ("index.html", "style.css", "zorv-words.js", "app.js")))
+        finally:
+            driver.quit()
+            server.shutdown()
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv[:1], verbosity=2)
