@@ -1,0 +1,68 @@
+#!/usr/bin/python3
+"""The web page's costs in headless Chromium, in one run beside the native command:
+the bytes the page loads, navigation to ready for typing, the time per conversion
+called from the page's script on the benchmark corpus, and Enter to the painted
+answer for a pasted text of 32,767 characters. Medians of RUNS page loads.
+    scripts/measure-web.py [RUNS]      (builds what it needs first)
+"""
+import pathlib
+import re
+import statistics
+import subprocess
+import sys
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "tests"))
+ROOT = pathlib.Path(__file__).resolve().parent.parent
+RUNS = int(sys.argv[1]) if len(sys.argv) > 1 else 10
+
+subprocess.run([ROOT / "scripts/install-deps.sh", "build", "bench", "web"], check=True)
+subprocess.run([ROOT / "scripts/build-web.sh"], check=True, stdout=subprocess.DEVNULL)
+subprocess.run(["cmake", "--preset", "release"], cwd=ROOT, check=True, stdout=subprocess.DEVNULL)
+subprocess.run(["cmake", "--build", "--preset", "release", "--target", "zorv_command_bench", "zorv_bench_corpus"],
+               cwd=ROOT, check=True, stdout=subprocess.DEVNULL)
+sys.argv[1:] = [str(ROOT / "build/web"), "", ""]
+import web_test  # noqa: E402  the same browser set-up as the tests
+
+web = ROOT / "build/web"
+page_bytes = sum((web / name).stat().st_size for name in ("index.html", "style.css", "app.js", "zorv-words.js"))
+corpus = subprocess.run([ROOT / "build/release/bench/zorv_bench_corpus", "4096"], capture_output=True, text=True,
+                        check=True).stdout.splitlines()
+long_text = "1." + "0" * 32764 + "1"
+
+ready, per_conversion, paint = [], [], []
+driver = web_test.browser()
+try:
+    for _ in range(RUNS):
+        driver.get((web / "index.html").as_uri())
+        web_test.wait_ready(driver)
+        ready.append(driver.execute_script("return performance.getEntriesByName('ready')[0].startTime"))
+        per_conversion.append(driver.execute_script("""
+            const lines = arguments[0], rounds = 50;
+            for (const line of lines) window.zorvWords.convert(line);  // the engine's code tiers up first
+            const start = performance.now();
+            for (let r = 0; r < rounds; ++r) for (const line of lines) window.zorvWords.convert(line);
+            return (performance.now() - start) * 1e6 / (rounds * lines.length);""", corpus))
+        paint.append(driver.execute_async_script("""
+            const done = arguments[arguments.length - 1];
+            const input = document.getElementById('txtnumber'), output = document.getElementById('txtword');
+            input.value = arguments[0];  // as pasted
+            const start = performance.now();
+            input.dispatchEvent(new KeyboardEvent('keydown', {key: 'Enter', bubbles: true, cancelable: true}));
+            requestAnimationFrame(() => done([performance.now() - start, output.value.length]));""", long_text))
+finally:
+    driver.quit()
+
+native = subprocess.run(["taskset", "-c", "0", ROOT / "build/release/bench/zorv_command_bench",
+                         "--benchmark_filter=BM_ConvertCommand", "--benchmark_repetitions=5",
+                         "--benchmark_report_aggregates_only=true"], capture_output=True, text=True, check=True).stdout
+native_ns = float(re.search(r"BM_ConvertCommand_median\s+([\d.]+) ns", re.sub(r"\x1b\[[0-9;]*m", "", native)).group(1))
+page_ns = statistics.median(per_conversion)
+
+print(f"bytes the page loads:              {page_bytes} ({page_bytes / 1024:.1f} KiB; goal under 300 KB)")
+print(f"navigation to ready for typing:    {statistics.median(ready):.1f} ms median of {RUNS} "
+      f"({min(ready):.1f} to {max(ready):.1f}; goal 300 ms)")
+print(f"per conversion from page script:   {page_ns:.0f} ns median ({min(per_conversion):.0f} to "
+      f"{max(per_conversion):.0f}); native command {native_ns:.0f} ns; ratio {page_ns / native_ns:.1f} (goal 10)")
+times = [t for t, _ in paint]
+print(f"Enter to painted answer, 32,767 characters pasted ({paint[0][1]} characters answered): "
+      f"{statistics.median(times):.1f} ms median ({min(times):.1f} to {max(times):.1f}; goal 16 ms)")
