@@ -1,4 +1,4 @@
-// Reading zorv-words' standard input: lines of any length cut from large blocks.
+// Reading zorv-words' standard input: lines cut from large blocks, each held up to a bound.
 #pragma once
 
 #include <cstring>
@@ -10,12 +10,18 @@ namespace zorv::cli {
 // The UTF-8 encoding signature some editors put at the start of a file.
 inline constexpr std::string_view kUtf8Signature = "\xEF\xBB\xBF";
 
-// Reads lines of any length and hands each to `onLine`: "\n" ends a line, a "\r"
-// before it is dropped, and the last line may lack its "\n". A UTF-8 signature at
-// the very start of the stream is not part of the first line. `read(buffer, size)`
-// supplies the bytes as read(2) does: a count, 0 at the end, -1 on an error; it is
-// called only once every complete line read so far has been handed out.
-// Memory stays that of the longest line. Returns false on a read error.
+// The most of one line that is held. A longer line is handed out as its first
+// kLongestLine bytes, and the rest of it is read and dropped: no text that long can
+// get words (the converter answers every text beyond 32,767 characters with
+// "Overflow"), and memory stays bounded whatever the input, /dev/zero included.
+inline constexpr std::size_t kLongestLine = std::size_t{1} << 20;
+
+// Reads lines and hands each to `onLine`: "\n" ends a line, a "\r" before it is
+// dropped, and the last line may lack its "\n". A UTF-8 signature at the very start
+// of the stream is not part of the first line. `read(buffer, size)` supplies the
+// bytes as read(2) does: a count, 0 at the end, -1 on an error; it is called only
+// once every complete line read so far has been handed out. Returns false on a
+// read error.
 template <typename Read, typename OnLine>
 bool ForEachLine(Read&& read, OnLine&& onLine) {
     std::string buffer(std::size_t{1} << 16, '\0');
@@ -23,6 +29,7 @@ bool ForEachLine(Read&& read, OnLine&& onLine) {
     std::size_t scanned = 0;  // bytes from begin known to hold no "\n"
     std::size_t end = 0;      // end of the bytes read
     bool first = true;
+    bool dropping = false;    // within a line handed out at its first kLongestLine bytes
     const auto hand = [&](std::string_view line) {
         if (first && line.starts_with(kUtf8Signature)) line.remove_prefix(kUtf8Signature.size());
         first = false;
@@ -31,6 +38,12 @@ bool ForEachLine(Read&& read, OnLine&& onLine) {
     };
     for (;;) {
         const char* const data = buffer.data();
+        if (dropping) {
+            const void* newline = std::memchr(data + begin, '\n', end - begin);
+            dropping = newline == nullptr;
+            begin = dropping ? end : static_cast<std::size_t>(static_cast<const char*>(newline) - data) + 1;
+            scanned = 0;
+        }
         while (const void* newline = std::memchr(data + begin + scanned, '\n', end - begin - scanned)) {
             const auto at = static_cast<std::size_t>(static_cast<const char*>(newline) - data);
             hand(std::string_view(data + begin, at - begin));
@@ -38,6 +51,12 @@ bool ForEachLine(Read&& read, OnLine&& onLine) {
             scanned = 0;
         }
         scanned = end - begin;
+        if (scanned >= kLongestLine) {
+            hand(std::string_view(data + begin, kLongestLine));
+            begin += kLongestLine;
+            dropping = true;
+            continue;
+        }
         // Keep the unfinished line at the front, with room to read more after it.
         if (begin > 0) {
             std::memmove(buffer.data(), data + begin, end - begin);
@@ -50,7 +69,7 @@ bool ForEachLine(Read&& read, OnLine&& onLine) {
         if (count == 0) break;
         end += static_cast<std::size_t>(count);
     }
-    if (end > begin) hand(std::string_view(buffer.data() + begin, end - begin));
+    if (end > begin && !dropping) hand(std::string_view(buffer.data() + begin, end - begin));
     return true;
 }
 

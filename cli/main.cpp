@@ -7,11 +7,13 @@
 #include <QCoreApplication>
 
 #include <poll.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 
 #include "identity.h"
 #include "lines.h"
@@ -32,6 +34,14 @@ ssize_t ReadInput(zorv::cli::Reporter& reporter, char* buffer, std::size_t size)
         count = read(STDIN_FILENO, buffer, size);
     } while (count < 0 && errno == EINTR);
     return count;
+}
+
+// Whether standard output and standard error lead to one place, a terminal or a
+// file, where a reader sees their lines in the order they were written.
+bool OutputsShareADestination() {
+    struct stat out {}, err {};
+    if (fstat(STDOUT_FILENO, &out) != 0 || fstat(STDERR_FILENO, &err) != 0) return true;
+    return out.st_dev == err.st_dev && out.st_ino == err.st_ino;
 }
 
 // The options of one run: --json, and the numbers given as arguments.
@@ -82,36 +92,38 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationVersion(QString::fromLatin1(zorv::kVersionText));
     const Options options = ParseOptions();
 
-    zorv::Converter converter;
-    zorv::cli::Reporter reporter(stdout, stderr, options.json);
-    int status = kAllAnswered;
-    const auto convert = [&](std::u16string_view input) {
-        const auto outcome = converter.Convert(input);
-        reporter.Report(input, outcome);
-        if (!outcome.answered) status = kSomeRefused;
-    };
+    try {
+        zorv::Converter converter;
+        zorv::cli::Reporter reporter(stdout, stderr, options.json, OutputsShareADestination());
+        int status = kAllAnswered;
+        const auto convert = [&](std::u16string_view input) {
+            const auto outcome = converter.Convert(input);
+            reporter.Report(input, outcome);
+            if (!outcome.answered) status = kSomeRefused;
+        };
 
-    bool readOk = true;
-    if (!options.numbers.isEmpty()) {
-        for (const QString& number : options.numbers) convert(View(number));
-    } else {
-        const auto read = [&](char* buffer, std::size_t size) { return ReadInput(reporter, buffer, size); };
-        std::u16string text;
-        readOk = zorv::cli::ForEachLine(read, [&](std::string_view line) {
-            text.clear();
-            zorv::AppendUtf8AsText(line, text);
-            convert(text);
-        });
-    }
-
-    reporter.Flush();
-    if (std::ferror(stdout) != 0) {
+        bool readOk = true;
+        if (!options.numbers.isEmpty()) {
+            for (const QString& number : options.numbers) convert(View(number));
+        } else {
+            const auto read = [&](char* buffer, std::size_t size) { return ReadInput(reporter, buffer, size); };
+            std::u16string text;
+            readOk = zorv::cli::ForEachLine(read, [&](std::string_view line) {
+                text.clear();
+                zorv::AppendUtf8AsText(line, text);
+                convert(text);
+            });
+        }
+        reporter.Flush();
+        if (!readOk) {
+            std::fputs("zorv-words: read error\n", stderr);
+            return kSomeRefused;
+        }
+        return status;
+    } catch (const zorv::cli::WriteError&) {
         std::fputs("zorv-words: write error\n", stderr);
-        return kSomeRefused;
+    } catch (const std::bad_alloc&) {
+        std::fputs("zorv-words: out of memory\n", stderr);
     }
-    if (!readOk) {
-        std::fputs("zorv-words: read error\n", stderr);
-        return kSomeRefused;
-    }
-    return status;
+    return kSomeRefused;
 }

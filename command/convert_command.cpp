@@ -20,6 +20,11 @@ Integer DigitCount(double value) {
     return digits;
 }
 
+// Lengths and positions in the typed text are Integers, so a text of more than
+// 32,767 characters overflows, whatever it holds. Checked once, before the text is
+// read, so that a text of any length is answered at once and alike by every way in.
+void CheckTextLength(TextView text) { (void)ToInteger(TextLength(text)); }
+
 }  // namespace
 
 bool ZeroPrefix::Extend(char16_t next) {
@@ -61,16 +66,15 @@ void ConvertCommand::cmdresult_Click() {
 
 void ConvertCommand::Run() {
     module_.EmptyHandOffStrings();
-    sWholeWords.clear();
-    sFracWords.clear();
     sZeros.clear();
     Integer iZeroCount = 0;
 
-    sInput.assign(view_.ReadInput());
+    sInput = view_.ReadInput();
     if (TextEquals(sInput, u"")) {
         view_.ShowMessage(kEmptyInputMessage, kTitle);
         return;
     }
+    CheckTextLength(sInput);
 
     iDot = ToInteger(FindText(1, sInput, u"."));
     if (iDot == 0) {
@@ -80,7 +84,6 @@ void ConvertCommand::Run() {
             return;
         }
         dWhole = dInput;
-        iLen = ToInteger(TextLength(sInput));  // a text beyond 32,767 characters overflows
         Integer digits = DigitCount(dWhole);
         view_.SetOutput(module_.ToWords(dWhole, digits));
         return;
@@ -113,13 +116,13 @@ void ConvertCommand::Run() {
     dFraction = TextToNumber(RightText(fraction, remaining));  // all zeros: no digits left
     iFracLen = remaining;
 
+    // The answer is put together in place: the whole part's words, then the rest.
     iWholeLen = DigitCount(dWhole);
-    sWholeWords = module_.ToWords(dWhole, iWholeLen);
+    sAnswer.assign(module_.ToWords(dWhole, iWholeLen));
     module_.EmptyHandOffStrings();  // nothing of the whole part may reach the fraction's words
     iFracLen = DigitCount(dFraction);
-    sFracWords = module_.ToWords(dFraction, iFracLen);
-
-    sAnswer.assign(sWholeWords).append(u"point").append(sZeros).append(u" ").append(sFracWords);
+    const std::u16string_view sFracWords = module_.ToWords(dFraction, iFracLen);
+    sAnswer.append(u"point").append(sZeros).append(u" ").append(sFracWords);
     view_.SetOutput(sAnswer);
 }
 

@@ -82,11 +82,12 @@ private:
     ConvertView& view_;
 
     // Working variables of the command; every run assigns each before reading it.
-    Text sInput;
+    // The input is the window's own text, read in place.
+    runtime::TextView sInput;
     double dInput = 0, dWhole = 0, dFraction = 0;
-    Integer iLen = 0, iWholeLen = 0, iFracLen = 0, iDot = 0, iPos = 0;
+    Integer iWholeLen = 0, iFracLen = 0, iDot = 0, iPos = 0;
     runtime::Pieces aParts;
-    Text sWholeWords, sFracWords, sZeros, sAnswer;
+    Text sZeros, sAnswer;
 };
 
 }  // namespace zorv::command

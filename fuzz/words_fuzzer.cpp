@@ -1,6 +1,7 @@
 // Fuzzes zorv-words' line reading, UTF-8 reading and JSON writing: any bytes in,
 // exactly one valid JSON object per input line out, in order, each with one outcome
-// and its input as Qt's own UTF-8 decoder reads the line.
+// and its input as Qt's own UTF-8 decoder reads the line, written byte for byte as
+// Qt's own JSON writer writes the same object.
 #include <QByteArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -41,6 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t writtenSize = 0;
     std::FILE* out = open_memstream(&written, &writtenSize);
     std::size_t lines = 0;
+    QByteArray expectedOutput;  // the same objects from Qt's JSON writer
     {
         // Hands the bytes out in pieces of varying size, as a pipe does.
         std::string_view rest = bytes;
@@ -52,19 +54,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             piece = piece * 7 % 4099 + 1;
             return static_cast<long>(count);
         };
-        zorv::cli::Reporter reporter(out, stderr, /*json=*/true);
+        zorv::cli::Reporter reporter(out, stderr, /*json=*/true, /*interleave=*/false);
         Check(zorv::cli::ForEachLine(read, [&](std::string_view line) {
             text.clear();
             zorv::AppendUtf8AsText(line, text);
-            reporter.Report(text, converter.Convert(text));
+            const auto outcome = converter.Convert(text);
+            reporter.Report(text, outcome);
+            const QJsonObject object{
+                {QStringLiteral("input"), QStringView(text).toString()},
+                {outcome.answered ? QStringLiteral("words") : QStringLiteral("message"),
+                 QStringView(outcome.text).toString()},
+            };
+            expectedOutput += QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
             ++lines;
         }));
+        reporter.Flush();
     }
     std::fclose(out);
     Check(lines == inputs.size());
 
     const QByteArray output(written, static_cast<qsizetype>(writtenSize));
     std::free(written);
+    Check(output == expectedOutput);
     const auto objects = output.split('\n');
     Check(static_cast<std::size_t>(objects.size()) == lines + 1 && objects.back().isEmpty());
     for (std::size_t i = 0; i < lines; ++i) {

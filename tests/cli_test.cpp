@@ -6,6 +6,7 @@
 #include <QJsonObject>
 #include <QJsonParseError>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStringList>
 
 #include <algorithm>
@@ -28,6 +29,20 @@ Result RunWords(const QStringList& arguments, const QByteArray& input = {}) {
     process.write(input);
     process.closeWriteChannel();
     EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString(),
+            process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1};
+}
+
+// Runs a bash script in which $W names zorv-words; gives what the script prints.
+Result RunScript(const QString& script) {
+    QProcess process;
+    auto environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("W"), QStringLiteral(ZORV_WORDS_PATH));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral("/bin/bash"), {QStringLiteral("-c"), script});
+    EXPECT_TRUE(process.waitForStarted());
+    process.closeWriteChannel();
+    EXPECT_TRUE(process.waitForFinished(60000)) << script.toStdString();
     return {process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString(),
             process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1};
 }
@@ -65,6 +80,46 @@ TEST(ZorvWordsTest, RefusedInputsGoToStandardErrorAndTheRunGoesOn) {
               "zorv-words: 1000000000000000: Please enter any number up to fifteen digits before "
               "decimal and fifteen digits after decimal point.\n");
     EXPECT_EQ(result.status, 1);
+}
+
+TEST(ZorvWordsTest, RefusedInputIsShownWithoutActingOnATerminal) {
+    struct Case { QByteArray line; std::string shown; };
+    const std::vector<Case> cases = {
+        {"12\x1b]0;TITLE\x07\x1b[2J", R"(12\x1b]0;TITLE\x07\x1b[2J)"},
+        {"a\tb\x7f\xc2\x9b", R"(a\x09b\x7f\x9b)"},              // DEL and the C1 control CSI
+        {"\xe2\x80\xae" "21\xe2\x81\xa6", R"(\u202e21\u2066)"},  // bidirectional controls
+        {"caf\xc3\xa9 \xff", "caf\xc3\xa9 \xef\xbf\xbd"},        // other text as it reads
+    };
+    QByteArray input;
+    std::string expected;
+    for (const auto& c : cases) {
+        input += c.line + '\n';
+        expected += "zorv-words: " + c.shown + ": Type mismatch\n";
+    }
+    EXPECT_EQ(RunWords({}, input).err, expected);
+    EXPECT_EQ(RunWords({"1\n2"}).err, "zorv-words: 1\\x0a2: Type mismatch\n");  // one report, one line
+}
+
+TEST(ZorvWordsTest, AFailedWriteStopsTheRun) {
+    struct Case { const char* script; std::string err; int status; };
+    const Case cases[] = {
+        {"yes 5 | timeout 20 $W >/dev/full", "zorv-words: write error\n", 1},
+        {"yes 5 | timeout 20 $W --json >/dev/full", "zorv-words: write error\n", 1},
+        {"yes x | timeout 20 $W 2>/dev/full >/dev/null", "", 1},
+        // With SIGPIPE ignored, a closed pipe is a failed write like any other.
+        {"trap '' PIPE; yes 5 2>/dev/null | timeout 20 $W | head -c 1 >/dev/null; exit ${PIPESTATUS[1]}",
+         "zorv-words: write error\n", 1},
+    };
+    for (const auto& c : cases) {
+        const auto result = RunScript(QString::fromUtf8(c.script));
+        EXPECT_EQ(result.err, c.err) << c.script;
+        EXPECT_EQ(result.status, c.status) << c.script;
+    }
+}
+
+TEST(ZorvWordsTest, AnswersAndMessagesInOneFileKeepTheirOrder) {
+    const auto result = RunScript("printf '5\\nx\\n7\\n' | $W >\"$TMPDIR/both\" 2>&1; cat \"$TMPDIR/both\"; rm \"$TMPDIR/both\"");
+    EXPECT_EQ(result.out, "Five \nzorv-words: x: Type mismatch\nSeven \n");
 }
 
 TEST(ZorvWordsTest, StandardInputIsReadOneInputPerLine) {
@@ -121,13 +176,26 @@ TEST(ZorvWordsTest, AnEncodingSignatureOpensOnlyTheStream) {
 }
 
 TEST(ZorvWordsTest, LongLinesAreNeitherSplitNorMerged) {
-    QByteArray input = QByteArray(3 << 20, '9') + "\n5\n" + QByteArray(3 << 20, '/') + "\n";
+    // Beyond 32,767 characters every text overflows; a line is held up to 1 MiB and
+    // shown by that much, the rest read and dropped.
+    constexpr int kHeld = 1 << 20;
+    QByteArray input = QByteArray(3 << 20, '9') + "\n5\n" + QByteArray(40000, '/') + "\n" + QByteArray(kHeld, '1') + "\n";
     const auto result = RunWords({"--json"}, input);
     const auto objects = JsonLines(result.out);
-    ASSERT_EQ(objects.size(), 3U);
-    EXPECT_TRUE(objects[0].value("message").toString().startsWith("Please enter"));
+    ASSERT_EQ(objects.size(), 4U);
+    EXPECT_EQ(objects[0].value("message").toString(), "Overflow");
+    EXPECT_EQ(objects[0].value("input").toString(), QString(kHeld, '9'));
     EXPECT_EQ(objects[1].value("words").toString(), "Five ");
-    EXPECT_EQ(objects[2].value("message").toString(), "Type mismatch");
+    EXPECT_EQ(objects[2].value("message").toString(), "Overflow");
+    EXPECT_EQ(objects[3].value("input").toString(), QString(kHeld, '1'));
+
+    // A line without end is answered in bounded memory once the input ends.
+    const auto zeros = RunScript("head -c 300000000 /dev/zero | $W | wc -c; exit ${PIPESTATUS[1]}");
+    const std::string shown = "zorv-words: " + std::string(std::size_t{4} * kHeld, '?') + ": Overflow\n";
+    EXPECT_EQ(zeros.out, "0\n");
+    EXPECT_EQ(zeros.err.size(), shown.size());
+    EXPECT_TRUE(zeros.err.ends_with(R"(\x00\x00: Overflow)" "\n"));
+    EXPECT_EQ(zeros.status, 1);
 }
 
 // Many lines of numbers and of arbitrary bytes (NUL and invalid UTF-8 included), made

@@ -16,6 +16,39 @@ struct zorv_converter {
     std::string output;
 };
 
+namespace {
+
+// Buffers are kept from call to call up to this size, far above any number's text,
+// and given back after a larger input, so that one huge text does not hold its
+// memory for the converter's lifetime.
+constexpr std::size_t kKeptBufferSize = std::size_t{1} << 16;
+
+template <typename String>
+void ReleaseIfLarge(String& buffer) {
+    if (buffer.capacity() > kKeptBufferSize) String().swap(buffer);
+}
+
+int Convert(zorv_converter& converter, std::string_view text, char** out, size_t* out_length) {
+    try {
+        converter.input.clear();
+        zorv::AppendUtf8AsText(text, converter.input);
+        const zorv::Outcome outcome = converter.converter.Convert(converter.input);
+        converter.output.clear();
+        zorv::AppendTextAsUtf8(outcome.text, converter.output);
+
+        auto* copy = static_cast<char*>(std::malloc(converter.output.size() + 1));
+        if (copy == nullptr) return ZORV_FAILURE;
+        std::memcpy(copy, converter.output.c_str(), converter.output.size() + 1);
+        *out = copy;
+        if (out_length != nullptr) *out_length = converter.output.size();
+        return outcome.answered ? ZORV_WORDS : ZORV_MESSAGE;
+    } catch (...) {
+        return ZORV_FAILURE;
+    }
+}
+
+}  // namespace
+
 extern "C" {
 
 zorv_converter* zorv_converter_new(void) { return new (std::nothrow) zorv_converter; }
@@ -26,22 +59,10 @@ int zorv_convert(zorv_converter* converter, const char* text, size_t length, cha
     if (out != nullptr) *out = nullptr;
     if (out_length != nullptr) *out_length = 0;
     if (converter == nullptr || out == nullptr || (text == nullptr && length != 0)) return ZORV_FAILURE;
-    try {
-        converter->input.clear();
-        zorv::AppendUtf8AsText(std::string_view(text == nullptr ? "" : text, length), converter->input);
-        const zorv::Outcome outcome = converter->converter.Convert(converter->input);
-        converter->output.clear();
-        zorv::AppendTextAsUtf8(outcome.text, converter->output);
-
-        auto* copy = static_cast<char*>(std::malloc(converter->output.size() + 1));
-        if (copy == nullptr) return ZORV_FAILURE;
-        std::memcpy(copy, converter->output.c_str(), converter->output.size() + 1);
-        *out = copy;
-        if (out_length != nullptr) *out_length = converter->output.size();
-        return outcome.answered ? ZORV_WORDS : ZORV_MESSAGE;
-    } catch (...) {
-        return ZORV_FAILURE;
-    }
+    const int status = Convert(*converter, std::string_view(text == nullptr ? "" : text, length), out, out_length);
+    ReleaseIfLarge(converter->input);
+    ReleaseIfLarge(converter->output);
+    return status;
 }
 
 void zorv_string_free(char* text) { std::free(text); }
