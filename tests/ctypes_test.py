@@ -4,6 +4,7 @@ language would, and checks that it answers as zorv-words answers the same bytes.
 """
 import ctypes
 import json
+import os
 import subprocess
 import sys
 import unittest
@@ -72,6 +73,17 @@ class CInterfaceTest(unittest.TestCase):
                 self.assertEqual(self.convert(data), expected)
         self.assertEqual(answers[1]["message"], "Overflow")
         self.assertEqual(answers[2]["message"], "Type mismatch")
+
+    @unittest.skipIf("asan" in os.environ.get("LD_PRELOAD", ""), "the sanitizer keeps freed memory in quarantine")
+    def test_a_huge_input_gives_its_memory_back(self):
+        def resident_mib():
+            with open("/proc/self/statm") as statm:
+                return int(statm.read().split()[1]) * os.sysconf("SC_PAGE_SIZE") / 2**20
+        before = resident_mib()
+        data = b"1" * (100 << 20)
+        self.assertEqual(self.convert(data), (MESSAGE, "Overflow"))
+        del data
+        self.assertLess(resident_mib() - before, 32)
 
     def test_misuse_is_a_failure_not_a_crash(self):
         out, length = ctypes.c_void_p(1), ctypes.c_size_t(7)

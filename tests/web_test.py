@@ -231,6 +231,16 @@ class WebPageTest(unittest.TestCase):
         self.assertTrue(urls, "no request was seen at all")
         self.assertEqual([url for url in urls if not url.startswith(("file://", "data:"))], [])
 
+    def test_a_failed_allocation_answers_that_conversion_only(self):
+        got = self.driver.execute_script("""
+            const {convert, module} = window.zorvWords, malloc = module._malloc;
+            module._malloc = () => 0;
+            const failed = convert("1".repeat(1000));
+            module._malloc = malloc;
+            return [failed, convert("12"), convert("1".repeat(1000))];""")
+        self.assertEqual(got, [{"status": -1, "text": "Out of memory"}, {"status": 0, "text": "Twelve "},
+                               {"status": 1, "text": LIMIT}])
+
 
 class StaticServerTest(unittest.TestCase):
     def test_the_page_works_from_a_static_server_and_asks_it_only_for_its_own_files(self):

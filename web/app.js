@@ -12,6 +12,8 @@
   const messageText = document.getElementById("message-text");
 
   const ZORV_WORDS = 0;
+  const ZORV_FAILURE = -1;
+  const OUT_OF_MEMORY = "Out of memory";
   const ZORV_KEY_CONVERT = 0;
   const ZORV_KEY_DISCARD = 2;
   const encoder = new TextEncoder();
@@ -39,16 +41,21 @@
 
   // Runs the Convert command in the module on `text`: its status (ZORV_WORDS or a
   // message) and the words or the message, exactly.
+  // A text too long for the memory left is answered with OUT_OF_MEMORY, and the room
+  // held so far is kept for the next.
   function convert(text) {
     if (room < 3 * text.length) {  // UTF-8 takes at most three bytes per UTF-16 unit
+      const size = Math.max(3 * text.length, 256);
+      const grown = module._malloc(size);
+      if (!grown) return { status: ZORV_FAILURE, text: OUT_OF_MEMORY };
       module._free(input);
-      room = Math.max(3 * text.length, 256);
-      input = module._malloc(room);
+      input = grown;
+      room = size;
     }
     const status = module._zorv_convert(converter, input, writeInput(text), out, out + 4);
     const words = module.HEAPU32[out >> 2];
     const length = module.HEAPU32[(out + 4) >> 2];
-    const result = words ? decoder.decode(module.HEAPU8.subarray(words, words + length)) : "Out of memory";
+    const result = words ? decoder.decode(module.HEAPU8.subarray(words, words + length)) : OUT_OF_MEMORY;
     module._zorv_string_free(words);
     return { status, text: result };
   }
@@ -132,7 +139,7 @@
     module = loaded;
     converter = module._zorv_converter_new();
     out = module._malloc(8);
-    window.zorvWords = { convert };
+    window.zorvWords = { convert, module };  // for tests and the console
     txtnumber.readOnly = false;
     txtnumber.focus();
     document.documentElement.dataset.ready = "true";
