@@ -12,7 +12,7 @@ inline constexpr std::string_view kUtf8Signature = "\xEF\xBB\xBF";
 
 // The most of one line that is held. A longer line is handed out as its first
 // kLongestLine bytes, and the rest of it is read and dropped: no text that long can
-// get words (the converter answers every text beyond 32,767 characters with
+// get words (the converter answers every text of 65,535 characters or more with
 // "Overflow"), and memory stays bounded whatever the input, /dev/zero included.
 inline constexpr std::size_t kLongestLine = std::size_t{1} << 20;
 

@@ -20,10 +20,19 @@ Integer DigitCount(double value) {
     return digits;
 }
 
-// Lengths and positions in the typed text are Integers, so a text of more than
-// 32,767 characters overflows, whatever it holds. Checked once, before the text is
-// read, so that a text of any length is answered at once and alike by every way in.
-void CheckTextLength(TextView text) { (void)ToInteger(TextLength(text)); }
+// Lengths and positions in the typed text are Integers: a point beyond position
+// 32,767, or more than 32,767 characters before or after it, overflows. So no text
+// of 65,535 characters or more can get words, and such a text overflows at once,
+// whatever it holds: every way in answers it alike without reading all of it.
+constexpr std::size_t kShortestWordlessText = 65535;
+
+void CheckTextLength(TextView text) {
+    if (text.size() >= kShortestWordlessText) throw RuntimeError(ErrorNumber::Overflow);
+}
+
+// Character counts are Integers: a number of more than 32,767 characters overflows,
+// though its value may be small ("5" and 40,000 spaces).
+void CheckCountable(TextView text) { (void)ToInteger(TextLength(text)); }
 
 }  // namespace
 
@@ -84,6 +93,7 @@ void ConvertCommand::Run() {
             return;
         }
         dWhole = dInput;
+        CheckCountable(sInput);
         Integer digits = DigitCount(dWhole);
         view_.SetOutput(module_.ToWords(dWhole, digits));
         return;

@@ -176,10 +176,10 @@ TEST(ZorvWordsTest, AnEncodingSignatureOpensOnlyTheStream) {
 }
 
 TEST(ZorvWordsTest, LongLinesAreNeitherSplitNorMerged) {
-    // Beyond 32,767 characters every text overflows; a line is held up to 1 MiB and
+    // From 65,535 characters on every text overflows; a line is held up to 1 MiB and
     // shown by that much, the rest read and dropped.
     constexpr int kHeld = 1 << 20;
-    QByteArray input = QByteArray(3 << 20, '9') + "\n5\n" + QByteArray(40000, '/') + "\n" + QByteArray(kHeld, '1') + "\n";
+    QByteArray input = QByteArray(3 << 20, '9') + "\n5\n" + QByteArray(65535, '/') + "\n" + QByteArray(kHeld, '1') + "\n";
     const auto result = RunWords({"--json"}, input);
     const auto objects = JsonLines(result.out);
     ASSERT_EQ(objects.size(), 4U);

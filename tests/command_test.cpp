@@ -106,17 +106,19 @@ TEST(ConvertCommandTest, RefusalsShowOneMessageAndKeepTheOutput) {
     const Refusal cases[] = {
         {u"", kEmptyInputMessage},
         {u"1000000000000000", kLimitMessage}, {u"1.1000000000000000", kLimitMessage},
-        {u"1000000000000000.5", kLimitMessage}, {Repeat(u"9", 1 << 20), kLimitMessage},
+        {u"1000000000000000.5", kLimitMessage}, {Repeat(u"9", 65534), kLimitMessage},
         {u"5.", mismatch}, {u".5", mismatch}, {u"1..2", mismatch}, {u"12/3", mismatch},
         {u"5.0", mismatch}, {u"5.000", mismatch}, {u"9999999999999999./", mismatch},
         {u"1.2.3", mismatch}, {u"1.2.", mismatch}, {u"9999999999999999.1.2", mismatch},
         {u"   ", mismatch}, {u"1. 5", mismatch}, {u"1.+5", mismatch}, {u"1.0 ", mismatch},
-        {Repeat(u"/", 1 << 20), mismatch},
+        {Repeat(u"/", 65534), mismatch},
         {u"-5", subscript}, {u"-5.5", subscript},
         {u"-" + Repeat(u"9", 400), overflow},               // -infinity passes the limit test
         {u"5" + Repeat(u" ", 40000), overflow},              // more characters than an Integer counts
         {Repeat(u"0", 40000) + u".5", overflow},             // a point beyond position 32,767
         {u"1." + Repeat(u"0", 32767), overflow},             // the zero counter passes 32,767
+        {Repeat(u"9", 65535), overflow},                     // no text this long gets words,
+        {Repeat(u"/", 1 << 20), overflow},                   // so it overflows at once
     };
     Converter converter;
     for (const auto& c : cases) {
