@@ -39,13 +39,12 @@ std::vector<std::u16string> WideCorpus() {
 
 void BM_ConvertCommand(benchmark::State& state) {
     const auto corpus = WideCorpus();
-    zorv::engine::converttoword module;
     BenchView view;
-    ConvertCommand command(module, view);
+    ConvertCommand command(view);
     std::size_t i = 0;
     for (auto _ : state) {
         view.input = corpus[i++ & 4095];
-        command.cmdresult_Click();
+        command.Convert();
         benchmark::DoNotOptimize(view.last.data());
     }
     state.SetItemsProcessed(state.iterations());
@@ -75,12 +74,11 @@ BENCHMARK(BM_IcuSpellout);
 // Texts as large as a user can paste: each must be answered promptly, in time and
 // memory in proportion to its length.
 void BM_PastedText(benchmark::State& state, std::u16string text) {
-    zorv::engine::converttoword module;
     BenchView view;
-    ConvertCommand command(module, view);
+    ConvertCommand command(view);
     view.input = text;
     for (auto _ : state) {
-        command.cmdresult_Click();
+        command.Convert();
         benchmark::DoNotOptimize(view.last.data());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size() * sizeof(char16_t)));

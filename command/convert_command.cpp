@@ -64,7 +64,7 @@ bool ZeroPrefix::Extend(char16_t next) {
     return !nonZeroDigit_;
 }
 
-void ConvertCommand::cmdresult_Click() {
+void ConvertCommand::Convert() {
     try {
         Run();
     } catch (const RuntimeError& error) {
@@ -74,7 +74,6 @@ void ConvertCommand::cmdresult_Click() {
 }
 
 void ConvertCommand::Run() {
-    module_.EmptyHandOffStrings();
     sZeros.clear();
     Integer iZeroCount = 0;
 
@@ -95,7 +94,7 @@ void ConvertCommand::Run() {
         dWhole = dInput;
         CheckCountable(sInput);
         Integer digits = DigitCount(dWhole);
-        view_.SetOutput(module_.ToWords(dWhole, digits));
+        view_.SetOutput(module_.Words(dWhole, digits));
         return;
     }
 
@@ -128,10 +127,9 @@ void ConvertCommand::Run() {
 
     // The answer is put together in place: the whole part's words, then the rest.
     iWholeLen = DigitCount(dWhole);
-    sAnswer.assign(module_.ToWords(dWhole, iWholeLen));
-    module_.EmptyHandOffStrings();  // nothing of the whole part may reach the fraction's words
+    sAnswer.assign(module_.Words(dWhole, iWholeLen));
     iFracLen = DigitCount(dFraction);
-    const std::u16string_view sFracWords = module_.ToWords(dFraction, iFracLen);
+    const std::u16string_view sFracWords = module_.Words(dFraction, iFracLen);
     sAnswer.append(u"point").append(sZeros).append(u" ").append(sFracWords);
     view_.SetOutput(sAnswer);
 }

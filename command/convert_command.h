@@ -65,20 +65,24 @@ private:
     bool nonZeroDigit_ = false;
 };
 
-// One Convert command bound to its engine and its window. A run ends in exactly one
-// way: the answer written to the output, a validation message, or the description
-// of the RuntimeError that stopped it; the output keeps its text in the last two cases.
+// One Convert command with its own engine, bound to its window. A run ends in
+// exactly one way: the answer written to the output, a validation message, or the
+// description of the RuntimeError that stopped it; the output keeps its text in the
+// last two cases.
 class ConvertCommand {
 public:
-    ConvertCommand(engine::converttoword& module, ConvertView& view) : module_(module), view_(view) {}
+    explicit ConvertCommand(ConvertView& view) : view_(view) {}
 
     // Runs the command once. Catches every RuntimeError raised by the conversion.
-    void cmdresult_Click();
+    void Convert();
+
+    // The same, under the name the window's button and Enter key call it by.
+    void cmdresult_Click() { Convert(); }
 
 private:
     void Run();
 
-    engine::converttoword& module_;
+    engine::converttoword module_;
     ConvertView& view_;
 
     // Working variables of the command; every run assigns each before reading it.

@@ -31,17 +31,22 @@ void Assign(WordText& out, const Parts&... parts) {
     out.append(parts...);
 }
 
+}  // namespace
+
 // The words of a part from 20 to 99 with tens digit `tens` and units digit `units`.
-void AppendTwoDigitWords(WordText& out, Integer tens, Long units) {
-    const Word tensWord = converttoword::Tens(AddInteger(tens, -1));
+void converttoword::AppendTwoDigitWords(WordText& out, Integer tens, Long units) {
+    const Word tensWord = Tens(AddInteger(tens, -1));
     if (units == 0) {
         out.append(tensWord);
     } else {
-        out.append(tensWord, converttoword::Ones(units));
+        out.append(tensWord, Ones(units));
     }
 }
 
-}  // namespace
+std::u16string_view converttoword::Words(double value, Integer digits) {
+    EmptyHandOffStrings();
+    return ToWords(value, digits);
+}
 
 void converttoword::EmptyHandOffStrings() noexcept {
     sLeadHundreds.clear();

@@ -40,27 +40,19 @@ private:
 // module always has, so some answers begin with a space, hold two spaces in a row
 // or end in several; callers and users rely on that text as it stands.
 //
-// The strings double as the channel through which a recursive call hands its words
-// back to its caller: a rest below 20 in sUnder20, one from 20 to 99 in sUnder100,
-// one below a million in sResult, and the groups of a larger rest in sLeadGroup and
-// sLarge. The Convert command empties the hand-off strings before each call.
-//
 // Not safe for concurrent use: one object serves one conversion at a time.
 class converttoword {
 public:
-    // Names `value`, a whole number (non-negative and below 10^15 as a rule), whose
-    // digit count is `digits`; the count selects the path and the scale words.
-    // Both arguments are working variables and may be overwritten. Returns the
-    // module string that holds the words, valid until the next call on this object.
+    // The words for `value`, a whole number (non-negative and below 10^15 as a rule),
+    // whose digit count is `digits`; the count selects the path and the scale words.
+    // The view is valid until the next call on this object. No answer depends on the
+    // calls before it.
     // Throws RuntimeError: SubscriptOutOfRange (a negative value, a count below the
     // value's digits), Overflow (a count of 13 or more for a value below a million,
     // a count of 17 or more), as the conversions it rests on decide.
-    std::u16string_view ToWords(double& value, Integer& digits);
+    std::u16string_view Words(double value, Integer digits);
 
-    // Empties the six strings through which calls hand words to each other:
-    // sLeadHundreds, sLeadTens, sLeadGroup, sLarge, sUnder20 and sUnder100.
-    void EmptyHandOffStrings() noexcept;
-
+private:
     // Words for 0 to 19; only "Zero" has no trailing space.
     static constexpr WordTable<20> Ones{{
         u"Zero", u"One ", u"Two ", u"Three ", u"Four ", u"Five ", u"Six ", u"Seven ",
@@ -80,16 +72,18 @@ public:
         u"Trillion", u"Trillion", u"Quadrillion",
     }};
 
-    // Module state. Public because it is the module's interface: the Convert command
-    // empties the hand-off strings, and tests read what a call left behind.
-    WordText sUnder20, sUnder100, sResult;
-    WordText sHead, sPrefix, sTensWords, sPair, sHigh, sLow;
-    WordText sLeadHundreds, sLeadTens, sLeadGroup, sLarge;
-    WordText sDigits, sRemainder, sQuotient;
-    double dRemainder = 0, dDivisor = 0, dRest = 0;
-    Integer iQuotient = 0, iCounter = 0, iLastTwo = 0, iHundreds = 0;
+    // The routine. Both arguments are its working variables and may be overwritten;
+    // it returns the module string that holds the words. A recursive call hands its
+    // words back through the module strings, not its return value: a rest below 20
+    // in sUnder20, one from 20 to 99 in sUnder100, one below a million in sResult,
+    // and the groups of a larger rest in sLeadGroup and sLarge. Words empties those
+    // hand-off strings before each conversion; ToWords empties its scratch strings.
+    std::u16string_view ToWords(double& value, Integer& digits);
 
-private:
+    // Empties the six strings through which calls hand words to each other:
+    // sLeadHundreds, sLeadTens, sLeadGroup, sLarge, sUnder20 and sUnder100.
+    void EmptyHandOffStrings() noexcept;
+
     std::u16string_view BelowTwenty(double value);
     std::u16string_view TwentyToNinetyNine(double value);
     void DivisorStep(Integer digits);
@@ -99,6 +93,14 @@ private:
     void RestStep(double& value);
     std::u16string_view LargePath(double& value, Integer digits);
     void WordLeadGroup(double& value, Integer digits, Integer group);
+    static void AppendTwoDigitWords(WordText& out, Integer tens, runtime::Long units);
+
+    WordText sUnder20, sUnder100, sResult;
+    WordText sHead, sPrefix, sTensWords, sPair, sHigh, sLow;
+    WordText sLeadHundreds, sLeadTens, sLeadGroup, sLarge;
+    WordText sDigits, sRemainder, sQuotient;
+    double dRemainder = 0, dDivisor = 0, dRest = 0;
+    Integer iQuotient = 0, iCounter = 0, iLastTwo = 0, iHundreds = 0;
 };
 
 }  // namespace zorv::engine

@@ -72,22 +72,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::memcpy(text.data(), data, text.size() * sizeof(char16_t));
 
     // One engine for every run, as in the program: nothing may carry over.
-    static engine::converttoword shared;
     static Recorder sharedView;
-    static command::ConvertCommand sharedCommand(shared, sharedView);
+    static command::ConvertCommand sharedCommand(sharedView);
     sharedView.Start(text);
-    sharedCommand.cmdresult_Click();
+    sharedCommand.Convert();
 
     Check(sharedView.calls == 1);
     Check(sharedView.output.has_value() != sharedView.message.has_value());
     if (sharedView.message) Check(IsKnownMessage(*sharedView.message));
     if (sharedView.output) Check(IsWords(*sharedView.output));
 
-    engine::converttoword fresh;
     Recorder freshView;
-    command::ConvertCommand freshCommand(fresh, freshView);
+    command::ConvertCommand freshCommand(freshView);
     freshView.Start(text);
-    freshCommand.cmdresult_Click();
+    freshCommand.Convert();
     Check(freshView.output == sharedView.output);
     Check(freshView.message == sharedView.message);
 
@@ -100,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::u16string decoded;
     zorv::AppendUtf8AsText(std::string_view(reinterpret_cast<const char*>(data), size), decoded);
     freshView.Start(decoded);
-    freshCommand.cmdresult_Click();
+    freshCommand.Convert();
     const std::optional<std::u16string>& expected = status == ZORV_WORDS ? freshView.output : freshView.message;
     Check(expected.has_value());
     std::string expectedBytes;

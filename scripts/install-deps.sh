@@ -15,7 +15,7 @@ packages=("${build[@]}")
 for set in "$@"; do
     case "$set" in
         build) ;;
-        bench) packages+=(libbenchmark-dev libicu-dev bsdgames valgrind) ;;
+        bench) packages+=(libbenchmark-dev libicu-dev bsdgames valgrind time) ;;
         shots) packages+=(xvfb xauth xdotool xclip imagemagick) ;;
         fuzz) packages+=(clang libclang-rt-dev) ;;
         web) packages+=(emscripten node-acorn chromium chromium-driver python3-selenium)

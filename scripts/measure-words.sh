@@ -1,29 +1,34 @@
 #!/usr/bin/env bash
-# Throughput and memory of zorv-words on the benchmark corpus: lines per second from a
-# file and through a pipe, peak RSS for 10^3 and 10^7 lines, and the same for the
-# classic number(6) of bsdgames on the same lines. Each rate is measured `runs` times,
-# in turn with the others, and printed as the median and the range: on a shared
-# machine one run can be a third slower than the next.
+# Throughput and memory of zorv-words against the classic number(6) of bsdgames, on the
+# benchmark corpus with one line in 200 refused ("12.0" and the like: digits after the
+# point that are all zeros). Each program runs from a file to /dev/null and through
+# pipes (cat | program | cat); zorv-words plain and with --json, number with and
+# without -l. Every command runs `runs` times, all in turn within each round, and each
+# figure is printed as the median and the range: on a shared machine one run can be a
+# third slower than the next, and runs of one round are seconds apart, so the ratios
+# hold better than the rates. Standard error goes to a file of its own.
 #   scripts/measure-words.sh [lines] [runs]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-lines=${1:-10000000}
+lines=${1:-1000000}
 runs=${2:-5}
 
 scripts/install-deps.sh build bench
 cmake --preset release >/dev/null
 cmake --build --preset release --target zorv-words zorv_bench_corpus >/dev/null
 words=build/release/cli/zorv-words
+number=/usr/games/number
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-build/release/bench/zorv_bench_corpus "$lines" > "$work/corpus"
-build/release/bench/zorv_bench_corpus 1000 > "$work/small"
+refuse() { awk 'NR % 200 == 0 { print $0 ".0"; next } { print }'; }
+build/release/bench/zorv_bench_corpus "$lines" | refuse > "$work/corpus"
+build/release/bench/zorv_bench_corpus 1000 | refuse > "$work/small"
 
 seconds() {  # runs the shell command "$1" and prints its wall time in seconds
     local start=$EPOCHREALTIME
     sh -c "$1"
-    echo "$start $EPOCHREALTIME" | awk '{ printf "%.3f", $2 - $1 }'
+    echo "$start $EPOCHREALTIME" | awk '{ printf "%.4f", $2 - $1 }'
 }
 # Reads numbers, one a line; prints their median, least, greatest and count.
 summary() {
@@ -31,29 +36,49 @@ summary() {
         printf "%.2f %.2f %.2f %d\n", NR % 2 ? r[(NR + 1) / 2] : (r[NR / 2] + r[NR / 2 + 1]) / 2, r[1], r[NR], NR }'
 }
 
-labels=("zorv-words, file to /dev/null:     " "zorv-words, cat | zorv-words | cat:")
-commands=("$words < '$work/corpus' > /dev/null" "cat '$work/corpus' | $words | cat > /dev/null")
-if command -v number >/dev/null || [ -x /usr/games/number ]; then
-    number=$(command -v number || echo /usr/games/number)
-    labels+=("number(6), cat | number | cat:     ")
-    commands+=("cat '$work/corpus' | $number | cat > /dev/null")
-fi
-declare -a times
+# name -> command; the names say program, options and path.
+declare -A commands=(
+    [words-file]="$words < '$work/corpus' > /dev/null 2> '$work/err'"
+    [words-pipe]="cat '$work/corpus' | $words 2> '$work/err' | cat > /dev/null"
+    [json-file]="$words --json < '$work/corpus' > /dev/null"
+    [json-pipe]="cat '$work/corpus' | $words --json | cat > /dev/null"
+    [number-l-file]="$number -l < '$work/corpus' > /dev/null"
+    [number-l-pipe]="cat '$work/corpus' | $number -l | cat > /dev/null"
+    [number-file]="$number < '$work/corpus' > /dev/null"
+    [number-pipe]="cat '$work/corpus' | $number | cat > /dev/null"
+)
+order=(words-file words-pipe json-file json-pipe number-l-file number-l-pipe number-file number-pipe)
+declare -A times
 for ((run = 0; run < runs; run++)); do
-    for i in "${!commands[@]}"; do times[i]+="$(seconds "${commands[$i]}") "; done
+    for name in "${order[@]}"; do times[$name]+="$(seconds "${commands[$name]}") "; done
 done
-for i in "${!commands[@]}"; do
+
+echo "$lines lines, one in 200 refused; $runs runs of each, in turn; median (least to greatest)"
+for name in "${order[@]}"; do
     # shellcheck disable=SC2086  # one word per time
-    read -r median least greatest count < <(printf '%s\n' ${times[$i]} | awk -v lines="$lines" '{ print lines / $1 / 1e6 }' | summary)
-    echo "${labels[$i]} $median million lines/s ($least to $greatest, $count runs)"
+    read -r median least greatest _ < <(printf '%s\n' ${times[$name]} | awk -v n="$lines" '{ print n / $1 / 1e6 }' | summary)
+    printf '%-16s %6s million lines/s (%s to %s)\n' "$name" "$median" "$least" "$greatest"
 done
-if [ "${#commands[@]}" -eq 3 ]; then
-    # Runs of the same round are seconds apart, so their ratio holds better than the
-    # rates when the host's speed changes between rounds.
+
+# ratio A B: how many times faster A is than B, run by run within the same rounds.
+ratio() {
     # shellcheck disable=SC2086
-    read -r median least greatest count < <(paste <(printf '%s\n' ${times[1]}) <(printf '%s\n' ${times[2]}) | awk '{ print $2 / $1 }' | summary)
-    echo "zorv-words / number(6), pipes:      $median times ($least to $greatest); floor 2 times: $(awk -v m="$median" 'BEGIN { print (m >= 2) ? "met" : "NOT met" }')"
-fi
+    paste <(printf '%s\n' ${times[$1]}) <(printf '%s\n' ${times[$2]}) | awk '{ print $2 / $1 }' | summary
+}
+echo
+echo "times faster, median (least to greatest); floors: plain 2 against number -l, --json 1.5"
+for pair in "words-file number-l-file 2" "words-pipe number-l-pipe 2" "json-file number-l-file 1.5" \
+            "json-pipe number-l-pipe 1.5" "words-file number-file -" "words-pipe number-pipe -"; do
+    read -r a b floor <<<"$pair"
+    read -r median least greatest _ < <(ratio "$a" "$b")
+    verdict=""
+    [ "$floor" != "-" ] && verdict=$(awk -v m="$median" -v f="$floor" 'BEGIN { print (m >= f) ? "; floor met" : "; floor NOT met" }')
+    printf '%-11s / %-14s %5s (%s to %s)%s\n' "$a" "$b" "$median" "$least" "$greatest" "$verdict"
+done
+read -r median least greatest _ < <(ratio words-file json-file)
+printf '%-11s / %-14s %5s (%s to %s); at most 1.5\n' "json-file" "words-file" "$median" "$least" "$greatest"
+
 small=$(/usr/bin/time -f %M "$words" < "$work/small" 2>&1 >/dev/null | tail -n 1)
 large=$(/usr/bin/time -f %M "$words" < "$work/corpus" 2>&1 >/dev/null | tail -n 1)
-echo "zorv-words peak RSS: 10^3 lines ${small} KiB, $lines lines ${large} KiB"
+zero=$(head -c 500000000 /dev/zero | /usr/bin/time -f %M "$words" 2>&1 >/dev/null | tail -n 1)
+echo "zorv-words peak RSS: 10^3 lines ${small} KiB, $lines lines ${large} KiB, a 500 MB line of NUL ${zero} KiB"

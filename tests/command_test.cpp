@@ -19,18 +19,17 @@ constexpr char16_t kPrevious[] = u"words of an earlier run";
 // One command on one engine, run again for every input, as in the program.
 class Converter {
 public:
-    Converter() : command_(module_, view_) {}
+    Converter() : command_(view_) {}
 
     RecordingView& Run(std::u16string input) {
         view_.input = std::move(input);
         view_.output = kPrevious;
         view_.messages.clear();
-        command_.cmdresult_Click();
+        command_.Convert();
         return view_;
     }
 
 private:
-    engine::converttoword module_;
     RecordingView view_;
     ConvertCommand command_;
 };

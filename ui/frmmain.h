@@ -11,7 +11,6 @@
 #include <cstdint>
 
 #include "convert_command.h"
-#include "converttoword.h"
 
 class QLabel;
 class QLineEdit;
@@ -48,8 +47,7 @@ private:
     QPushButton* cmdresult;
     QLineEdit* txtword;
 
-    engine::converttoword module_;
-    command::ConvertCommand command_{module_, *this};
+    command::ConvertCommand command_{*this};
     QString input_;             // keeps the text ReadInput hands out alive
     bool resending_ = false;    // an input-method event already filtered is being delivered
 };

@@ -5,18 +5,17 @@
 #include <type_traits>
 
 #include "convert_command.h"
-#include "converttoword.h"
 
 namespace zorv {
 
 // The engine, the Convert command, and the command's window: the outcome of a run.
 struct Converter::State final : private command::ConvertView {
-    State() : command(module, *this) {}
+    State() : command(*this) {}
 
     Outcome Convert(std::u16string_view text) {
         input = text;
         answered = false;
-        command.cmdresult_Click();
+        command.Convert();
         return answered ? Outcome{true, words} : Outcome{false, message};
     }
 
@@ -27,7 +26,6 @@ struct Converter::State final : private command::ConvertView {
     }
     void ShowMessage(std::u16string_view prompt, std::u16string_view /*title*/) override { message.assign(prompt); }
 
-    engine::converttoword module;
     command::ConvertCommand command;
     std::u16string_view input;
     std::u16string_view words;
