@@ -2,7 +2,6 @@
 // has the engine name both parts and writes the answer, or shows one message.
 #pragma once
 
-#include <cstdint>
 #include <string_view>
 
 #include "conversions.h"
@@ -38,31 +37,6 @@ public:
     // Shows a modal message with a single OK button and no icon, and returns when
     // it is closed.
     virtual void ShowMessage(std::u16string_view prompt, std::u16string_view title) = 0;
-};
-
-// What the input box does with a character typed into it, given the character's code:
-// Enter (13) runs the Convert command; Backspace (8), ".", "/" and the digits (46 to
-// 57) are typed; every other code is discarded. All but Enter empty the output box.
-// Every window of the converter, the desktop's and the web page's, asks this.
-enum class TypedKey { Convert = 0, Keep = 1, Discard = 2 };
-[[nodiscard]] constexpr TypedKey InputKeyAction(std::int16_t code) {
-    if (code == 13) return TypedKey::Convert;
-    return code == 8 || (code >= 46 && code <= 57) ? TypedKey::Keep : TypedKey::Discard;
-}
-
-// Tracks whether ever longer prefixes of a text, read as numbers, equal zero: the
-// same answers as IsNumericallyZero(LeftText(text, n)) for n = 1, 2, ..., in constant
-// time per character instead of re-reading the prefix.
-class ZeroPrefix {
-public:
-    // Adds the next character; returns whether the prefix so far is numerically zero.
-    // Throws TypeMismatch when the prefix is not a number at all.
-    bool Extend(char16_t next);
-
-private:
-    enum class State { Start, Sign, Digits, TrailingSpaces, NotANumber };
-    State state_ = State::Start;
-    bool nonZeroDigit_ = false;
 };
 
 // One Convert command with its own engine, bound to its window. A run ends in

@@ -120,25 +120,13 @@ TextView NumberToText(double value, NumberBuffer& buffer) {
     return {buffer.data(), static_cast<std::size_t>(length)};
 }
 
-Text NumberToText(double value) {
-    NumberBuffer buffer;
-    return Text(NumberToText(value, buffer));
-}
-
 TextView IntegerToText(Integer value, NumberBuffer& buffer) { return WriteDigits(buffer, value); }
-
-Text IntegerToText(Integer value) {
-    NumberBuffer buffer;
-    return Text(IntegerToText(value, buffer));
-}
 
 double TextToNumber(TextView text) { return ParseNumber(text); }
 
 Integer TextToInteger(TextView text) {
     return detail::CheckedNarrow<Integer>(detail::RoundHalfEven(TextToNumber(text)));
 }
-
-bool IsNumericallyZero(TextView text) { return TextToNumber(text) == 0; }
 
 Long TextLength(TextView text) {
     if (text.size() > static_cast<std::size_t>(std::numeric_limits<Long>::max())) {
@@ -148,13 +136,6 @@ Long TextLength(TextView text) {
 }
 
 bool TextEquals(TextView a, TextView b) noexcept { return a == b; }
-
-Text Join(TextView a, TextView b) {
-    Text joined;
-    joined.reserve(a.size() + b.size());
-    joined.append(a).append(b);
-    return joined;
-}
 
 TextView LeftText(TextView text, Long count) {
     return text.substr(0, static_cast<std::size_t>(count < 0 ? 0 : count));

@@ -57,12 +57,10 @@ using NumberBuffer = std::array<char16_t, 32>;
 // no separators, no exponent; "0" for zero), so the text's length is the number of
 // digits. Other values get the shortest "%g" form that reads back as the value
 // ("0.5", "1e+20", "inf"). Never throws.
-[[nodiscard]] Text NumberToText(double value);
-// The same, written into `buffer`; the view refers to it.
+// Written into `buffer`; the view refers to it.
 [[nodiscard]] TextView NumberToText(double value, NumberBuffer& buffer);
 
-// Decimal digits, with a leading "-" for a negative value.
-[[nodiscard]] Text IntegerToText(Integer value);
+// Decimal digits, with a leading "-" for a negative value, written into `buffer`.
 [[nodiscard]] TextView IntegerToText(Integer value, NumberBuffer& buffer);
 
 // Accepts optional spaces, at most one leading "+" or "-", one or more ASCII
@@ -75,10 +73,6 @@ using NumberBuffer = std::array<char16_t, 32>;
 // Throws TypeMismatch as TextToNumber, Overflow outside the Integer range.
 [[nodiscard]] Integer TextToInteger(TextView text);
 
-// Whether TextToNumber(text) equals 0 ("000" is zero, "05" is not).
-// Throws TypeMismatch as TextToNumber.
-[[nodiscard]] bool IsNumericallyZero(TextView text);
-
 // --- Texts ---------------------------------------------------------------
 
 // Number of 16-bit characters; throws Overflow beyond the Long range.
@@ -86,9 +80,6 @@ using NumberBuffer = std::array<char16_t, 32>;
 
 // Same characters, compared by code.
 [[nodiscard]] bool TextEquals(TextView a, TextView b) noexcept;
-
-// `a` followed by `b`.
-[[nodiscard]] Text Join(TextView a, TextView b);
 
 // The first `count` characters, or the whole text when it is shorter.
 // The view refers to the storage of `text`.

@@ -100,13 +100,12 @@ TEST(TextNumberTest, NumberToTextGivesPlainDigitsForWholeNumbers) {
         // Values no typed input reaches: one text in every build, the browser's too.
         {0.5, "0.5"}, {1.0 / 3, "0.3333333333333333"}, {1e20, "1e+20"}, {-2.5e-7, "-2.5e-07"}, {kInf, "inf"},
     };
-    for (const auto& c : cases) EXPECT_EQ(Printable(NumberToText(c.in)), c.out) << "in=" << c.in;
-
     NumberBuffer buffer;
+    for (const auto& c : cases) EXPECT_EQ(Printable(NumberToText(c.in, buffer)), c.out) << "in=" << c.in;
     EXPECT_EQ(Printable(NumberToText(-999999999999999.0, buffer)), "-999999999999999");
     EXPECT_EQ(Printable(IntegerToText(32767, buffer)), "32767");
-    EXPECT_EQ(Printable(IntegerToText(-32768)), "-32768");
-    EXPECT_EQ(Printable(IntegerToText(0)), "0");
+    EXPECT_EQ(Printable(IntegerToText(-32768, buffer)), "-32768");
+    EXPECT_EQ(Printable(IntegerToText(0, buffer)), "0");
 }
 
 TEST(TextNumberTest, TextToNumberAcceptsDigitsWithSpacesAndOneSign) {
@@ -133,8 +132,6 @@ TEST(TextNumberTest, TextThatIsNotANumberIsATypeMismatch) {
     for (const auto text : texts) {
         EXPECT_TRUE(Raises(ErrorNumber::TypeMismatch, [&] { (void)TextToNumber(text); }))
             << "text=" << Printable(text);
-        EXPECT_TRUE(Raises(ErrorNumber::TypeMismatch, [&] { (void)IsNumericallyZero(text); }))
-            << "text=" << Printable(text);
     }
 }
 
@@ -160,15 +157,12 @@ TEST(TextNumberTest, DigitsAreReadAlikeWhereverARunOfThemStartsOrStops) {
     }
 }
 
-TEST(TextNumberTest, TextToIntegerAndZeroTest) {
+TEST(TextNumberTest, TextToIntegerRoundsAndChecksTheRange) {
     EXPECT_EQ(TextToInteger(u"32767"), 32767);
     EXPECT_EQ(TextToInteger(u"-32768"), -32768);
     EXPECT_EQ(TextToInteger(u"007"), 7);
     EXPECT_TRUE(Raises(ErrorNumber::Overflow, [] { (void)TextToInteger(u"32768"); }));
     EXPECT_TRUE(Raises(ErrorNumber::TypeMismatch, [] { (void)TextToInteger(u""); }));
-
-    for (const auto zero : {u"0", u"000", u"-0", u" 0 "}) EXPECT_TRUE(IsNumericallyZero(zero));
-    for (const auto other : {u"05", u"1", u"00001"}) EXPECT_FALSE(IsNumericallyZero(other));
 }
 
 TEST(TextTest, SlicingCountsCharactersFromOne) {
@@ -188,7 +182,6 @@ TEST(TextTest, SlicingCountsCharactersFromOne) {
     EXPECT_EQ(TextLength(u"\U0001F600"), 2);  // two 16-bit characters
     EXPECT_TRUE(TextEquals(u"", u""));
     EXPECT_FALSE(TextEquals(u"", u" "));
-    EXPECT_EQ(Printable(Join(u"Zero", u"point")), "Zeropoint");
 }
 
 TEST(TextTest, SplitAtPointKeepsEveryPieceAndChecksItsIndex) {

@@ -14,6 +14,7 @@
 
 #include "identity.h"
 #include "key_codes.h"
+#include "typed_key.h"
 
 namespace zorv::ui {
 namespace {

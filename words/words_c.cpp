@@ -5,8 +5,8 @@
 #include <new>
 #include <string>
 
-#include "convert_command.h"
 #include "identity.h"
+#include "typed_key.h"
 #include "zorv/words.h"
 #include "zorv/words.hpp"
 
