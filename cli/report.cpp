@@ -1,59 +1,35 @@
 #include "report.h"
 
-#include <cstdint>
-
 namespace zorv::cli {
 namespace {
 
-constexpr char kHexDigits[] = "0123456789abcdef";
+bool IsHighSurrogate(char16_t code) { return code >= 0xD800 && code <= 0xDBFF; }
+bool IsLowSurrogate(char16_t code) { return code >= 0xDC00 && code <= 0xDFFF; }
 
-char* PutHex(char* at, std::uint32_t code, int digits) {
-    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) *at++ = kHexDigits[(code >> shift) & 0xF];
-    return at;
+// Appends `\`, `letter` and `code` in `digits` lowercase hexadecimal digits.
+void AppendEscape(std::u16string& text, char16_t letter, char16_t code, int digits) {
+    constexpr char16_t kHexDigits[] = u"0123456789abcdef";
+    text.push_back(u'\\');
+    text.push_back(letter);
+    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) text.push_back(kHexDigits[(code >> shift) & 0xF]);
 }
 
-bool IsHighSurrogate(char32_t code) { return code >= 0xD800 && code <= 0xDBFF; }
-bool IsLowSurrogate(char32_t code) { return code >= 0xDC00 && code <= 0xDFFF; }
-
-// Writes the UTF-8 of `code`, not a surrogate, at `at`.
-char* PutUtf8(char* at, char32_t code) {
-    if (code < 0x80) {
-        *at++ = static_cast<char>(code);
-    } else if (code < 0x800) {
-        *at++ = static_cast<char>(0xC0 | (code >> 6));
-        *at++ = static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        *at++ = static_cast<char>(0xE0 | (code >> 12));
-        *at++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        *at++ = static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        *at++ = static_cast<char>(0xF0 | (code >> 18));
-        *at++ = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        *at++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        *at++ = static_cast<char>(0x80 | (code & 0x3F));
-    }
-    return at;
-}
-
-// Runs `put(at, code, paired)` for each character of `text` into room made for six
-// bytes per 16-bit unit, the most any escape below takes, and trims what is unused.
-// `paired` is false for a surrogate without its pair, passed as it stands.
-template <typename Put>
-void AppendEach(std::u16string_view text, std::string& bytes, Put put) {
-    const std::size_t used = bytes.size();
-    bytes.resize(used + 6 * text.size());
-    char* at = bytes.data() + used;
+// Appends `text` as UTF-8, each character but a surrogate pair passed through
+// `escape(code, escaped)`, which appends it or the escape that stands for it. A
+// surrogate left without its pair reaches `escape` too; kept as it is, it becomes
+// U+FFFD in the UTF-8.
+template <typename Escape>
+void AppendEscaped(std::u16string_view text, std::string& bytes, Escape escape) {
+    std::u16string escaped;
+    escaped.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t code = text[i];
-        bool paired = true;
-        if (IsHighSurrogate(code) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-            code = 0x10000 + ((code - 0xD800) << 10) + (text[++i] - 0xDC00);
-        } else if (IsHighSurrogate(code) || IsLowSurrogate(code)) {
-            paired = false;
+        if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+            escaped.append(text.substr(i++, 2));
+        } else {
+            escape(text[i], escaped);
         }
-        at = put(at, code, paired);
     }
-    bytes.resize(static_cast<std::size_t>(at - bytes.data()));
+    AppendTextAsUtf8(escaped, bytes);
 }
 
 // Appends the leading characters of `text` that JSON writes as they are, ASCII
@@ -79,44 +55,34 @@ std::size_t AppendPlainAscii(std::u16string_view text, std::string& bytes) {
 void AppendJsonString(std::u16string_view text, std::string& bytes) {
     text.remove_prefix(AppendPlainAscii(text, bytes));
     if (text.empty()) return;
-    AppendEach(text, bytes, [](char* at, char32_t code, bool paired) {
-        if (code >= 0x20 && code != u'"' && code != u'\\' && paired) {
-            if (code < 0x80) {
-                *at = static_cast<char>(code);
-                return at + 1;
-            }
-            return PutUtf8(at, code);
-        }
-        *at++ = '\\';
+    AppendEscaped(text, bytes, [](char16_t code, std::u16string& escaped) {
         switch (code) {
-        case u'"': *at++ = '"'; break;
-        case u'\\': *at++ = '\\'; break;
-        case u'\b': *at++ = 'b'; break;
-        case u'\f': *at++ = 'f'; break;
-        case u'\n': *at++ = 'n'; break;
-        case u'\r': *at++ = 'r'; break;
-        case u'\t': *at++ = 't'; break;
-        default:
-            *at++ = 'u';
-            at = PutHex(at, code, 4);
+        case u'"': escaped += u"\\\""; return;
+        case u'\\': escaped += u"\\\\"; return;
+        case u'\b': escaped += u"\\b"; return;
+        case u'\f': escaped += u"\\f"; return;
+        case u'\n': escaped += u"\\n"; return;
+        case u'\r': escaped += u"\\r"; return;
+        case u'\t': escaped += u"\\t"; return;
+        default: break;
         }
-        return at;
+        if (code < 0x20 || IsHighSurrogate(code) || IsLowSurrogate(code)) {
+            AppendEscape(escaped, u'u', code, 4);
+        } else {
+            escaped.push_back(code);
+        }
     });
 }
 
 void AppendShownText(std::u16string_view text, std::string& bytes) {
-    AppendEach(text, bytes, [](char* at, char32_t code, bool paired) {
+    AppendEscaped(text, bytes, [](char16_t code, std::u16string& escaped) {
         if (code < 0x20 || (code >= 0x7F && code <= 0x9F)) {
-            *at++ = '\\';
-            *at++ = 'x';
-            return PutHex(at, code, 2);
+            AppendEscape(escaped, u'x', code, 2);
+        } else if ((code >= 0x202A && code <= 0x202E) || (code >= 0x2066 && code <= 0x2069)) {
+            AppendEscape(escaped, u'u', code, 4);
+        } else {
+            escaped.push_back(code);
         }
-        if ((code >= 0x202A && code <= 0x202E) || (code >= 0x2066 && code <= 0x2069)) {
-            *at++ = '\\';
-            *at++ = 'u';
-            return PutHex(at, code, 4);
-        }
-        return PutUtf8(at, paired ? code : U'\uFFFD');
     });
 }
 
