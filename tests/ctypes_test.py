@@ -9,8 +9,11 @@ import subprocess
 import sys
 import unittest
 
+from support import c_constants, expected_outcomes
+
 LIBRARY, ZORV_WORDS = sys.argv[1], sys.argv[2]
-WORDS, MESSAGE, FAILURE = 0, 1, -1
+C = c_constants()
+WORDS, MESSAGE, FAILURE = C["ZORV_WORDS"], C["ZORV_MESSAGE"], C["ZORV_FAILURE"]
 
 
 def load(path):
@@ -42,21 +45,11 @@ class CInterfaceTest(unittest.TestCase):
         self.lib.zorv_string_free(out)
         return status, text
 
-    def test_answers_are_the_words_or_the_message_exactly(self):
-        cases = [
-            (b"1234.05", WORDS, "One Thousand Two Hundred Thirty Four point zero Five "),
-            (b"20000", WORDS, "Twenty Thousand  "),
-            (b"0150", WORDS, "One Hundred Fifty "),
-            (b"1.2.3", MESSAGE, "Type mismatch"),
-            (b"-5", MESSAGE, "Subscript out of range"),
-            (b"", MESSAGE, "Enter any number up to fifteen digits before decimal and fifteen digits after decimal point."),
-            (b"1000000000000000", MESSAGE,
-             "Please enter any number up to fifteen digits before decimal and fifteen digits after decimal point."),
-            (b"5\x00", MESSAGE, "Type mismatch"),  # a NUL byte is a character like any other
-        ]
-        for data, status, text in cases:
-            with self.subTest(data=data):
-                self.assertEqual(self.convert(data), (status, text))
+    def test_every_text_of_the_shared_table_gets_its_words_or_its_message(self):
+        for typed, answered, text in expected_outcomes():
+            with self.subTest(input=typed[:40]):
+                self.assertEqual(self.convert(typed.encode()), (WORDS if answered else MESSAGE, text))
+        self.assertEqual(self.convert(b"5\x00"), (MESSAGE, "Type mismatch"))  # a NUL is a character like any other
 
     def test_bytes_are_read_as_zorv_words_reads_them(self):
         # Each byte that begins no valid sequence is one U+FFFD, so 20,000 unfinished
@@ -94,7 +87,7 @@ class CInterfaceTest(unittest.TestCase):
         self.lib.zorv_string_free(out)
 
     def test_typed_keys_are_kept_discarded_or_convert_as_in_the_window(self):
-        convert, keep, discard = 0, 1, 2
+        convert, keep, discard = C["ZORV_KEY_CONVERT"], C["ZORV_KEY_KEEP"], C["ZORV_KEY_DISCARD"]
         cases = {13: convert, 8: keep, ord("."): keep, ord("/"): keep, ord("0"): keep, ord("9"): keep,
                  ord("-"): discard, ord(":"): discard, ord("a"): discard, 22: discard, 27: discard, 70000: discard}
         for code, action in cases.items():

@@ -8,33 +8,18 @@ import pathlib
 import subprocess
 import sys
 import threading
-import time
 import unittest
 from functools import partial
 from http.server import SimpleHTTPRequestHandler, ThreadingHTTPServer
 
-from selenium import webdriver
-from selenium.webdriver.chrome.options import Options
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
+
+from support import browser, c_constants, expected_outcomes, outcome_of, table, wait_ready
 
 WEB_DIR, ZORV_WORDS, CORPUS = pathlib.Path(sys.argv[1]).resolve(), sys.argv[2], sys.argv[3]
 AXE = pathlib.Path(__file__).parent / "web" / "node_modules" / "axe-core" / "axe.min.js"
 TITLE = "Zorv Number to Word Converter"
-EMPTY = "Enter any number up to fifteen digits before decimal and fifteen digits after decimal point."
-LIMIT = "Please enter any number up to fifteen digits before decimal and fifteen digits after decimal point."
-
-
-def browser():
-    options = Options()
-    options.binary_location = "/usr/bin/chromium"
-    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-                     "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                     "--disable-dev-shm-usage", "--window-size=800,400", "--allow-file-access-from-files"):
-        options.add_argument(argument)
-    options.set_capability("goog:loggingPrefs", {"performance": "ALL"})
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
 
 
 def requested_urls(driver):
@@ -46,18 +31,26 @@ def requested_urls(driver):
     return urls
 
 
-def wait_ready(driver):
-    for _ in range(200):
-        if driver.execute_script("return document.documentElement.dataset.ready") == "true":
-            return
-        time.sleep(0.02)
-    raise AssertionError("the page never became ready")
-
-
 def zorv_words(lines):
     run = subprocess.run([ZORV_WORDS, "--json"], input="\n".join(lines).encode() + b"\n", capture_output=True,
                          check=False)
     return [json.loads(line) for line in run.stdout.splitlines()]
+
+
+def selenium_keys(row):
+    """What Selenium sends for a key of the shared key table: named keys as WebDriver
+    keys, characters as the text they type, modifiers held down."""
+    *modifiers, key = row["key"].split("+") if row["key"] != "+" else ["+"]
+    named = {"Return": Keys.RETURN, "Enter": Keys.ENTER, "Backspace": Keys.BACKSPACE, "Esc": Keys.ESCAPE,
+             "Del": Keys.DELETE, "Left": Keys.LEFT, "Home": Keys.HOME, "Tab": Keys.TAB, "F1": Keys.F1}
+    if key in named:
+        typed = named[key]
+    elif row.get("keypad") and key.isdigit():
+        typed = getattr(Keys, "NUMPAD" + key)
+    else:
+        typed = row["text"] if not modifiers else key.lower()
+    held = {"Ctrl": Keys.CONTROL, "Shift": Keys.SHIFT}
+    return "".join(held[m] for m in modifiers) + typed + (Keys.NULL if modifiers else "")
 
 
 class WebPageTest(unittest.TestCase):
@@ -124,7 +117,7 @@ class WebPageTest(unittest.TestCase):
 
     def test_enter_and_the_button_show_the_words_from_their_start(self):
         self.txtnumber.send_keys("1234.05", Keys.ENTER)
-        words = "One Thousand Two Hundred Thirty Four point zero Five "
+        words = outcome_of("1234.05")
         self.assertEqual(self.value(self.txtword), words)
         self.assertEqual(self.value(self.txtnumber), "1234.05")
         self.set_output("")
@@ -137,7 +130,7 @@ class WebPageTest(unittest.TestCase):
         self.assertEqual(self.txtword.get_property("scrollLeft"), 0)
 
     def test_messages_are_modal_with_the_title_and_one_button_and_typing_goes_on(self):
-        for typed, text in [("", EMPTY), ("1000000000000000", LIMIT), ("1/2", "Type mismatch")]:
+        for typed, text in [(typed, outcome_of(typed)) for typed in ("", "1000000000000000", "1/2")]:
             with self.subTest(typed=typed):
                 self.txtnumber.clear()
                 self.txtnumber.send_keys(typed)
@@ -175,25 +168,26 @@ class WebPageTest(unittest.TestCase):
     def test_controls_have_the_windows_ids_texts_places_colours_and_font(self):
         self.assertEqual(self.driver.title, TITLE + " - Created by www.example.com")
         self.assertEqual(self.active_id(), "txtnumber")
-        places = {"lblnumber": (16, 24, 97, 25), "txtnumber": (112, 24, 393, 25), "cmdresult": (512, 24, 97, 25),
-                  "txtword": (16, 64, 593, 25)}
-        for name, place in places.items():
+        look = table("look")
+        self.assertEqual(self.driver.title, look["title"])
+        frame = self.driver.find_element(By.ID, "frmmain").rect
+        self.assertEqual([frame["width"], frame["height"]], look["size"])
+        for name, control in look["controls"].items():
             with self.subTest(control=name):
                 box = self.driver.execute_script(
                     "const r = document.getElementById(arguments[0]).getBoundingClientRect();"
                     "const f = document.getElementById('frmmain').getBoundingClientRect();"
                     "return [r.left - f.left, r.top - f.top, r.width, r.height];", name)
-                self.assertEqual(tuple(round(v) for v in box), place)
+                self.assertEqual([round(v) for v in box], control["place"])
                 element = self.driver.find_element(By.ID, name)
-                self.assertEqual(element.value_of_css_property("font-weight"), "700")
-                self.assertEqual(element.value_of_css_property("font-size"), "13px")  # 9.75 pt
-                self.assertTrue(element.value_of_css_property("font-family").startswith("Arial"))
-        self.assertEqual(self.driver.find_element(By.ID, "lblnumber").text, "Enter Number")
-        self.assertEqual(self.driver.find_element(By.ID, "cmdresult").text, "Convert")
-        label = self.driver.find_element(By.ID, "lblnumber")
-        self.assertEqual(label.value_of_css_property("color"), "rgba(255, 0, 0, 1)")
-        self.assertEqual(label.value_of_css_property("background-color"), "rgba(255, 255, 255, 1)")
-        self.assertEqual(self.cmdresult.value_of_css_property("background-color"), "rgba(212, 208, 200, 1)")
+                self.assertEqual(element.value_of_css_property("font-weight"), "700" if look["font"]["bold"] else "400")
+                self.assertEqual(element.value_of_css_property("font-size"), f"{look['font']['pixels']}px")
+                self.assertTrue(element.value_of_css_property("font-family").startswith(look["font"]["family"]))
+                if "text" in control:
+                    self.assertEqual(element.text, control["text"])
+                for side, css in (("color", "color"), ("background", "background-color")):
+                    if side in control:
+                        self.assertEqual(element.value_of_css_property(css), "rgba({}, {}, {}, 1)".format(*control[side]))
 
     def test_screen_readers_hear_names_and_axe_finds_no_violation(self):
         self.assertEqual(self.txtnumber.accessible_name, "Enter Number")
@@ -231,6 +225,35 @@ class WebPageTest(unittest.TestCase):
         self.assertTrue(urls, "no request was seen at all")
         self.assertEqual([url for url in urls if not url.startswith(("file://", "data:"))], [])
 
+    def test_every_text_of_the_shared_table_gets_its_outcome_with_the_status_the_header_declares(self):
+        constants = c_constants()
+        self.assertEqual(self.driver.execute_script("return window.zorvWords.module.constants"), constants)
+        rows = expected_outcomes()
+        got = self.driver.execute_script("return arguments[0].map(t => window.zorvWords.convert(t));",
+                                         [typed for typed, _, _ in rows])
+        for (typed, answered, text), page in zip(rows, got):
+            with self.subTest(input=typed[:40]):
+                self.assertEqual(page, {"status": constants["ZORV_WORDS" if answered else "ZORV_MESSAGE"], "text": text})
+
+    def test_keys_become_the_codes_of_the_shared_table(self):
+        # The page hands each code to the module's rule; a spy on that call sees it. The
+        # module binds its export on the first call, which would replace the spy.
+        self.driver.execute_script("""
+            const module = window.zorvWords.module;
+            module._zorv_input_key_action(0);
+            const rule = module._zorv_input_key_action;
+            window.seenCodes = [];
+            module._zorv_input_key_action = (code) => { window.seenCodes.push(code); return rule(code); };""")
+        for row in table("keys")["keys"]:
+            with self.subTest(key=row["key"], keypad=row.get("keypad", False)):
+                self.txtnumber.clear()
+                self.txtnumber.click()
+                self.driver.execute_script("window.seenCodes = []")
+                self.txtnumber.send_keys(selenium_keys(row))
+                self.message()  # Enter converts the empty box
+                seen = self.driver.execute_script("return window.seenCodes")
+                self.assertEqual(seen, [] if row["code"] is None else [row["code"]])
+
     def test_a_failed_allocation_answers_that_conversion_only(self):
         got = self.driver.execute_script("""
             const {convert, module} = window.zorvWords, malloc = module._malloc;
@@ -239,7 +262,7 @@ class WebPageTest(unittest.TestCase):
             module._malloc = malloc;
             return [failed, convert("12"), convert("1".repeat(1000))];""")
         self.assertEqual(got, [{"status": -1, "text": "Out of memory"}, {"status": 0, "text": "Twelve "},
-                               {"status": 1, "text": LIMIT}])
+                               {"status": 1, "text": table("outcomes")["messages"]["limit"]}])
 
 
 class StaticServerTest(unittest.TestCase):

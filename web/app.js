@@ -11,14 +11,11 @@
   const message = document.getElementById("message");
   const messageText = document.getElementById("message-text");
 
-  const ZORV_WORDS = 0;
-  const ZORV_FAILURE = -1;
   const OUT_OF_MEMORY = "Out of memory";
-  const ZORV_KEY_CONVERT = 0;
-  const ZORV_KEY_DISCARD = 2;
   const encoder = new TextEncoder();
   const decoder = new TextDecoder();
   let module = null;
+  let C = null;  // the C interface's constants, from the module
   let converter = 0;
   let out = 0;  // the answer's char* and size_t, four bytes each
   let input = 0;  // room for the input's UTF-8, kept from call to call
@@ -39,7 +36,7 @@
     return text.length;
   }
 
-  // Runs the Convert command in the module on `text`: its status (ZORV_WORDS or a
+  // Runs the Convert command in the module on `text`: its status (C.ZORV_WORDS or a
   // message) and the words or the message, exactly.
   // A text too long for the memory left is answered with OUT_OF_MEMORY, and the room
   // held so far is kept for the next.
@@ -47,7 +44,7 @@
     if (room < 3 * text.length) {  // UTF-8 takes at most three bytes per UTF-16 unit
       const size = Math.max(3 * text.length, 256);
       const grown = module._malloc(size);
-      if (!grown) return { status: ZORV_FAILURE, text: OUT_OF_MEMORY };
+      if (!grown) return { status: C.ZORV_FAILURE, text: OUT_OF_MEMORY };
       module._free(input);
       input = grown;
       room = size;
@@ -91,7 +88,7 @@
 
   function cmdresult_Click() {
     const outcome = convert(txtnumber.value);
-    if (outcome.status !== ZORV_WORDS) {
+    if (outcome.status !== C.ZORV_WORDS) {
       showMessage(outcome.text);
       return;
     }
@@ -106,18 +103,18 @@
     const code = controlCode(event);
     if (code === null) return;
     const action = module._zorv_input_key_action(code);
-    if (action === ZORV_KEY_CONVERT) {
+    if (action === C.ZORV_KEY_CONVERT) {
       event.preventDefault();
       cmdresult_Click();
       return;
     }
-    if (action === ZORV_KEY_DISCARD) event.preventDefault();
+    if (action === C.ZORV_KEY_DISCARD) event.preventDefault();
     txtword.value = "";
   });
   txtnumber.addEventListener("beforeinput", (event) => {
     if (event.inputType !== "insertText" || event.data === null) return;  // pasted text is not filtered
     const typed = [...event.data];
-    const kept = typed.filter((c) => module._zorv_input_key_action(characterCode(c)) !== ZORV_KEY_DISCARD);
+    const kept = typed.filter((c) => module._zorv_input_key_action(characterCode(c)) !== C.ZORV_KEY_DISCARD);
     txtword.value = "";
     if (kept.length === typed.length) return;
     event.preventDefault();
@@ -137,6 +134,7 @@
   txtnumber.readOnly = true;
   ZorvWordsModule().then((loaded) => {
     module = loaded;
+    C = module.constants;
     converter = module._zorv_converter_new();
     out = module._malloc(8);
     window.zorvWords = { convert, module };  // for tests and the console
