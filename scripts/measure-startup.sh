@@ -4,13 +4,14 @@
 # Usage: scripts/measure-startup.sh [runs]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib.sh
 runs=${1:-30}
 
 if [ -z "${ZORV_IN_XVFB:-}" ]; then
     scripts/install-deps.sh build bench shots
     cmake --preset release >/dev/null
     cmake --build --preset release --target zorv_startup_probe bare_window_probe label_window_probe >/dev/null
-    ZORV_IN_XVFB=1 exec xvfb-run -a "$0" "$@"
+    in_xvfb 1280x1024x24 "$0" "$@"
 fi
 
 export QT_QPA_PLATFORM=xcb
@@ -22,7 +23,6 @@ measure() {  # one line: ms from launch to the first paint, peak RSS in KiB,
     echo "$start $(grep -o 'at [0-9.]*' <<<"$report" | cut -d' ' -f2) $(grep -o 'rss [0-9]*' <<<"$report" | cut -d' ' -f2) $(grep -o 'after [0-9.]*' <<<"$report" | cut -d' ' -f2)" |
         awk '{ printf "%.1f %d %.1f\n", ($2 - $1) * 1000, $3, $4 }'
 }
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 # Alternate the two so that both see the same machine load.
 : > /tmp/zorv-startup-ours; : > /tmp/zorv-startup-bare; : > /tmp/zorv-startup-label

@@ -12,7 +12,8 @@ import subprocess
 import sys
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "tests"))
-ROOT = pathlib.Path(__file__).resolve().parent.parent
+from support import ROOT, browser, wait_ready  # noqa: E402  the same browser set-up as the tests
+
 RUNS = int(sys.argv[1]) if len(sys.argv) > 1 else 10
 
 subprocess.run([ROOT / "scripts/install-deps.sh", "build", "bench", "web"], check=True)
@@ -20,9 +21,6 @@ subprocess.run([ROOT / "scripts/build-web.sh"], check=True, stdout=subprocess.DE
 subprocess.run(["cmake", "--preset", "release"], cwd=ROOT, check=True, stdout=subprocess.DEVNULL)
 subprocess.run(["cmake", "--build", "--preset", "release", "--target", "zorv_command_bench", "zorv_bench_corpus"],
                cwd=ROOT, check=True, stdout=subprocess.DEVNULL)
-sys.argv[1:] = [str(ROOT / "build/web"), "", ""]
-import web_test  # noqa: E402  the same browser set-up as the tests
-
 web = ROOT / "build/web"
 page_bytes = sum((web / name).stat().st_size for name in ("index.html", "style.css", "app.js", "zorv-words.js"))
 corpus = subprocess.run([ROOT / "build/release/bench/zorv_bench_corpus", "4096"], capture_output=True, text=True,
@@ -30,11 +28,11 @@ corpus = subprocess.run([ROOT / "build/release/bench/zorv_bench_corpus", "4096"]
 long_text = "1." + "0" * 32764 + "1"
 
 ready, per_conversion, paint = [], [], []
-driver = web_test.browser()
+driver = browser()
 try:
     for _ in range(RUNS):
         driver.get((web / "index.html").as_uri())
-        web_test.wait_ready(driver)
+        wait_ready(driver)
         ready.append(driver.execute_script("return performance.getEntriesByName('ready')[0].startTime"))
         per_conversion.append(driver.execute_script("""
             const lines = arguments[0], rounds = 50;

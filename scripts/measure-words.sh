@@ -10,6 +10,7 @@
 #   scripts/measure-words.sh [lines] [runs]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib.sh
 lines=${1:-1000000}
 runs=${2:-5}
 
@@ -29,11 +30,6 @@ seconds() {  # runs the shell command "$1" and prints its wall time in seconds
     local start=$EPOCHREALTIME
     sh -c "$1"
     echo "$start $EPOCHREALTIME" | awk '{ printf "%.4f", $2 - $1 }'
-}
-# Reads numbers, one a line; prints their median, least, greatest and count.
-summary() {
-    sort -g | awk '{ r[NR] = $1 } END {
-        printf "%.2f %.2f %.2f %d\n", NR % 2 ? r[(NR + 1) / 2] : (r[NR / 2] + r[NR / 2 + 1]) / 2, r[1], r[NR], NR }'
 }
 
 # name -> command; the names say program, options and path.

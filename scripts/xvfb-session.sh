@@ -7,6 +7,7 @@
 # Usage: scripts/xvfb-session.sh [path/to/zorv-converter]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib.sh
 
 if [ -z "${ZORV_IN_XVFB:-}" ]; then
     scripts/install-deps.sh build shots
@@ -14,7 +15,7 @@ if [ -z "${ZORV_IN_XVFB:-}" ]; then
         cmake --preset app >/dev/null
         cmake --build --preset app --target zorv-converter >/dev/null
     fi
-    ZORV_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 800x300x24" "$0" "$@"
+    in_xvfb 800x300x24 "$0" "$@"
 fi
 
 program=${1:-build/app/ui/zorv-converter}
