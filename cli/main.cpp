@@ -1,6 +1,6 @@
 // zorv-words: the command-line companion of the converter. Each argument, or each
 // line of standard input when there is none, is one run of the same Convert command
-// as the window's. The parts: the options (QCommandLineParser), reading lines
+// as the window's, or with --style one spelling by the rules of a locale. The parts: the options (QCommandLineParser), reading lines
 // (lines.h), converting each through the converter's library (zorv/words.hpp), and
 // reporting its outcome (report.h), all in one loop on one thread.
 #include <QCommandLineParser>
@@ -14,6 +14,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <new>
+#include <optional>
+#include <stdexcept>
+#include <string>
 
 #include "identity.h"
 #include "lines.h"
@@ -44,11 +47,18 @@ bool OutputsShareADestination() {
     return out.st_dev == err.st_dev && out.st_ino == err.st_ino;
 }
 
-// The options of one run: --json, and the numbers given as arguments.
+// The options of one run: --json, the style of --style, and the numbers given as
+// arguments.
 struct Options {
     bool json = false;
+    std::optional<zorv::Speller> speller;
     QStringList numbers;
 };
+
+[[noreturn]] void UsageError(const QString& text) {
+    std::fprintf(stderr, "zorv-words: %s\nTry 'zorv-words --help' for more information.\n", qPrintable(text));
+    std::exit(kUsageError);
+}
 
 // Reads the command line. For --help and --version, and for a usage error, prints
 // what is asked for or what is wrong and ends the program.
@@ -66,18 +76,39 @@ Options ParseOptions() {
         QStringLiteral("json"),
         QStringLiteral("Write one JSON object per input: {\"input\", \"words\"} or {\"input\", \"message\"}."));
     parser.addOption(jsonOption);
+    const QCommandLineOption styleOption(
+        QStringLiteral("style"),
+        QStringLiteral("Write the words in the style SPEC instead: \"plain\", followed by \",locale=TAG\" (a BCP 47\n"
+                       "language tag, English by default) and \",rules=NAME\" (a rule set of that locale,\n"
+                       "spellout-numbering by default), as in \"plain,locale=de,rules=spellout-ordinal\".\n"
+                       "A NUMBER may then have up to 1,000 digits on each side of the point."),
+        QStringLiteral("SPEC"));
+    parser.addOption(styleOption);
+    const QCommandLineOption listOption(QStringLiteral("list-locales"),
+                                        QStringLiteral("List the locales --style knows, each with its rule sets."));
+    parser.addOption(listOption);
     parser.addPositionalArgument(QStringLiteral("NUMBER"), QStringLiteral("The numbers to write in words."),
                                  QStringLiteral("[NUMBER...]"));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
-    if (!parser.parse(QCoreApplication::arguments())) {
-        std::fprintf(stderr, "zorv-words: %s\nTry 'zorv-words --help' for more information.\n",
-                     qPrintable(parser.errorText()));
-        std::exit(kUsageError);
-    }
+    if (!parser.parse(QCoreApplication::arguments())) UsageError(parser.errorText());
     if (parser.isSet(helpOption)) parser.showHelp(kAllAnswered);
     if (parser.isSet(versionOption)) parser.showVersion();
-    return {parser.isSet(jsonOption), parser.positionalArguments()};
+    if (parser.isSet(listOption)) {
+        const std::string list = zorv::Speller::ListLocales();
+        const bool written = std::fwrite(list.data(), 1, list.size(), stdout) == list.size() && std::fflush(stdout) == 0;
+        if (!written) std::fputs("zorv-words: write error\n", stderr);
+        std::exit(written ? kAllAnswered : kSomeRefused);
+    }
+    Options options{parser.isSet(jsonOption), std::nullopt, parser.positionalArguments()};
+    if (parser.isSet(styleOption)) {
+        try {
+            options.speller.emplace(parser.value(styleOption).toStdString());
+        } catch (const std::invalid_argument& error) {
+            UsageError(QString::fromUtf8(error.what()));
+        }
+    }
+    return options;
 }
 
 std::u16string_view View(const QString& text) {
@@ -96,8 +127,20 @@ int main(int argc, char* argv[]) {
         zorv::Converter converter;
         zorv::cli::Reporter reporter(stdout, stderr, options.json, OutputsShareADestination());
         int status = kAllAnswered;
+        std::string number;
+        std::u16string words;
         const auto convert = [&](std::u16string_view input) {
-            const auto outcome = converter.Convert(input);
+            zorv::Outcome outcome;
+            if (options.speller) {
+                number.clear();
+                zorv::AppendTextAsUtf8(input, number);
+                const auto result = options.speller->Spell(number);
+                words.clear();
+                zorv::AppendUtf8AsText(result.text, words);
+                outcome = {result.answered, words};
+            } else {
+                outcome = converter.Convert(input);
+            }
             reporter.Report(input, outcome);
             if (!outcome.answered) status = kSomeRefused;
         };

@@ -1,21 +1,22 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the converter needs to build, test or run, skipping
 # apt entirely when all of them are already present.
-#   scripts/install-deps.sh build   compiler, CMake, Ninja, Qt 6, GoogleTest, nlohmann-json, fonts,
-#                                   package checks (lintian, and hardening-check from devscripts)
-#   scripts/install-deps.sh bench   the above plus Google Benchmark and ICU
+#   scripts/install-deps.sh build   compiler, CMake, Ninja, Qt 6, ICU (whose rule data is compiled in),
+#                                   GoogleTest, nlohmann-json, fonts, package checks (lintian, and
+#                                   hardening-check from devscripts)
+#   scripts/install-deps.sh bench   the above plus Google Benchmark
 #   scripts/install-deps.sh shots   the above plus Xvfb and xdotool for screenshots
 #   scripts/install-deps.sh fuzz    the above plus clang and its sanitizer runtimes
 #   scripts/install-deps.sh web     the above plus emscripten, Chromium, ChromeDriver and Selenium
 set -euo pipefail
 
-build=(g++ cmake ninja-build pkg-config dpkg-dev file libgtest-dev nlohmann-json3-dev qt6-base-dev libfontconfig-dev fonts-liberation
+build=(g++ cmake ninja-build pkg-config dpkg-dev file libgtest-dev nlohmann-json3-dev libicu-dev qt6-base-dev libfontconfig-dev fonts-liberation
        desktop-file-utils appstream lintian devscripts python3)
 packages=("${build[@]}")
 for set in "$@"; do
     case "$set" in
         build) ;;
-        bench) packages+=(libbenchmark-dev libicu-dev bsdgames valgrind time) ;;
+        bench) packages+=(libbenchmark-dev bsdgames valgrind time) ;;
         shots) packages+=(xvfb xauth xdotool xclip imagemagick) ;;
         fuzz) packages+=(clang libclang-rt-dev) ;;
         web) packages+=(emscripten node-acorn chromium chromium-driver python3-selenium)

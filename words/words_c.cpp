@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <stdexcept>
 #include <string>
 
 #include "identity.h"
@@ -28,6 +29,17 @@ void ReleaseIfLarge(String& buffer) {
     if (buffer.capacity() > kKeptBufferSize) String().swap(buffer);
 }
 
+// Hands a copy of `text` to the caller as *out (malloc'd, NUL-terminated); false
+// when there is no memory for it.
+bool Hand(const std::string& text, char** out, size_t* out_length) {
+    auto* copy = static_cast<char*>(std::malloc(text.size() + 1));
+    if (copy == nullptr) return false;
+    std::memcpy(copy, text.c_str(), text.size() + 1);
+    *out = copy;
+    if (out_length != nullptr) *out_length = text.size();
+    return true;
+}
+
 int Convert(zorv_converter& converter, std::string_view text, char** out, size_t* out_length) {
     try {
         converter.input.clear();
@@ -35,12 +47,7 @@ int Convert(zorv_converter& converter, std::string_view text, char** out, size_t
         const zorv::Outcome outcome = converter.converter.Convert(converter.input);
         converter.output.clear();
         zorv::AppendTextAsUtf8(outcome.text, converter.output);
-
-        auto* copy = static_cast<char*>(std::malloc(converter.output.size() + 1));
-        if (copy == nullptr) return ZORV_FAILURE;
-        std::memcpy(copy, converter.output.c_str(), converter.output.size() + 1);
-        *out = copy;
-        if (out_length != nullptr) *out_length = converter.output.size();
+        if (!Hand(converter.output, out, out_length)) return ZORV_FAILURE;
         return outcome.answered ? ZORV_WORDS : ZORV_MESSAGE;
     } catch (...) {
         return ZORV_FAILURE;
@@ -74,6 +81,39 @@ static_assert(ZORV_KEY_CONVERT == static_cast<int>(zorv::command::TypedKey::Conv
 int zorv_input_key_action(int code) {
     if (code < -32768 || code > 32767) return ZORV_KEY_DISCARD;
     return static_cast<int>(zorv::command::InputKeyAction(static_cast<std::int16_t>(code)));
+}
+
+int zorv_spell(const char* style, const char* text, size_t length, char** out, size_t* out_length) {
+    if (out != nullptr) *out = nullptr;
+    if (out_length != nullptr) *out_length = 0;
+    if (style == nullptr || out == nullptr || (text == nullptr && length != 0)) return ZORV_FAILURE;
+    try {
+        int status = ZORV_WORDS;
+        std::string answer;
+        try {
+            const zorv::Speller speller(style);
+            auto result = speller.Spell(std::string_view(text == nullptr ? "" : text, length));
+            status = result.answered ? ZORV_WORDS : ZORV_MESSAGE;
+            answer = std::move(result.text);
+        } catch (const std::invalid_argument& error) {
+            status = ZORV_STYLE_ERROR;
+            answer = error.what();
+        }
+        return Hand(answer, out, out_length) ? status : ZORV_FAILURE;
+    } catch (const std::bad_alloc&) {
+        return ZORV_FAILURE;
+    }
+}
+
+int zorv_list_locales(char** out, size_t* out_length) {
+    if (out != nullptr) *out = nullptr;
+    if (out_length != nullptr) *out_length = 0;
+    if (out == nullptr) return ZORV_FAILURE;
+    try {
+        return Hand(zorv::Speller::ListLocales(), out, out_length) ? ZORV_WORDS : ZORV_FAILURE;
+    } catch (const std::bad_alloc&) {
+        return ZORV_FAILURE;
+    }
 }
 
 const char* zorv_version(void) { return zorv::kVersionText; }

@@ -26,11 +26,12 @@
 extern "C" {
 #endif
 
-/* What zorv_convert returns. */
+/* What zorv_convert and zorv_spell return. */
 enum {
-    ZORV_WORDS = 0,   /* *out holds the words, spaces and all */
-    ZORV_MESSAGE = 1, /* *out holds the message the window would show instead */
-    ZORV_FAILURE = -1 /* nothing was converted: no memory, or a null argument */
+    ZORV_WORDS = 0,       /* *out holds the words, spaces and all */
+    ZORV_MESSAGE = 1,     /* *out holds the message the window would show instead */
+    ZORV_STYLE_ERROR = 2, /* zorv_spell: *out names what the style description gets wrong */
+    ZORV_FAILURE = -1     /* nothing was converted: no memory, or a null argument */
 };
 
 /* A converter: one engine object, for one conversion at a time. */
@@ -60,6 +61,21 @@ ZORV_WORDS_API void zorv_string_free(char* text);
  * it; ZORV_KEY_DISCARD drops it. Both of the last two empty the output box. */
 enum { ZORV_KEY_CONVERT = 0, ZORV_KEY_KEEP = 1, ZORV_KEY_DISCARD = 2 };
 ZORV_WORDS_API int zorv_input_key_action(int code);
+
+/* Spells the `length` bytes at `text`, a number ("-1234.05": an optional minus, up to
+ * 1,000 digits, optionally a point and up to 1,000 more), in the style `style`
+ * describes, a NUL-terminated text such as "plain,locale=de,rules=spellout-ordinal":
+ * the preset "plain" with the rules of a locale (a BCP 47 tag; English by default)
+ * and one of its public rule sets (spellout-numbering by default). ZORV_WORDS gives
+ * the words, exact at any length; ZORV_MESSAGE says why the text has none;
+ * ZORV_STYLE_ERROR names the unknown preset, option, locale or rule set. *out and
+ * *out_length as for zorv_convert. */
+ZORV_WORDS_API int zorv_spell(const char* style, const char* text, size_t length, char** out, size_t* out_length);
+
+/* Every locale with spelling rules and its public rule sets, one locale a line:
+ * "de: spellout-numbering spellout-cardinal ...\n". ZORV_WORDS, or ZORV_FAILURE
+ * without memory; *out and *out_length as for zorv_convert. */
+ZORV_WORDS_API int zorv_list_locales(char** out, size_t* out_length);
 
 /* The library's version as the programs show it, "1.00". */
 ZORV_WORDS_API const char* zorv_version(void);

@@ -43,6 +43,33 @@ private:
     std::unique_ptr<State> state_;
 };
 
+// Numbers in words in a style: a style description such as "plain,locale=de" (see
+// zorv_spell in words.h) read once, then any number of numbers spelled in it.
+//
+//     const zorv::Speller speller("plain,locale=de");
+//     speller.Spell("21").text;  // "ein\u00adund\u00adzwanzig"
+class ZORV_WORDS_API Speller {
+public:
+    struct Result {
+        bool answered = false;
+        std::string text;  // UTF-8: the words, or the message saying why there are none
+    };
+
+    // Throws std::invalid_argument naming an unknown preset, option, locale or rule set.
+    explicit Speller(std::string_view style);
+
+    // The words of `number` (UTF-8, as zorv_spell reads it). Never throws but
+    // std::bad_alloc.
+    [[nodiscard]] Result Spell(std::string_view number) const;
+
+    // Every locale with spelling rules and its public rule sets, one locale a line.
+    [[nodiscard]] static std::string ListLocales();
+
+private:
+    const void* locale_;
+    const void* rules_;
+};
+
 // Appends `bytes` read as UTF-8 to `text`. Each byte that does not begin a complete,
 // valid UTF-8 sequence is read as one U+FFFD, as zorv-words reads its input.
 ZORV_WORDS_API void AppendUtf8AsText(std::string_view bytes, std::u16string& text);

@@ -1,0 +1,177 @@
+// The rule generator: reads the spelling rules of every locale from ICU's own data,
+// with each locale's plural rules and number symbols, compiles them with the rule
+// compiler and writes them as a C++ source file holding the binary form.
+//   zorv_rules_generator OUTPUT.cpp
+#include <unicode/dcfmtsym.h>
+#include <unicode/locid.h>
+#include <unicode/plurrule.h>
+#include <unicode/rbnf.h>
+#include <unicode/uenum.h>
+#include <unicode/uloc.h>
+#include <unicode/ures.h>
+#include <unicode/utypes.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "packing.h"
+#include "rule_compiler.h"
+
+namespace {
+
+std::string Utf8(const icu::UnicodeString& text) {
+    std::string out;
+    text.toUTF8String(out);
+    return out;
+}
+
+void Check(UErrorCode status, const std::string& what) {
+    if (U_FAILURE(status)) throw std::runtime_error(what + ": " + u_errorName(status));
+}
+
+// The locales with spelling rules in ICU's data, by their ICU IDs.
+std::vector<std::string> RuleLocales() {
+    UErrorCode status = U_ZERO_ERROR;
+    UEnumeration* names = ures_openAvailableLocales(U_ICUDATA_NAME "-rbnf", &status);
+    Check(status, "the list of locales with spelling rules");
+    std::set<std::string> sorted;
+    for (const char* name; (name = uenum_next(names, nullptr, &status)) != nullptr;) sorted.insert(name);
+    uenum_close(names);
+    return {sorted.begin(), sorted.end()};
+}
+
+bool HasRules(const std::string& name, const char* kind) {
+    UErrorCode status = U_ZERO_ERROR;
+    UResourceBundle* bundle = ures_open(U_ICUDATA_NAME "-rbnf", name.c_str(), &status);
+    UResourceBundle* all = ures_getByKey(bundle, "RBNFRules", nullptr, &status);
+    UResourceBundle* rules = ures_getByKey(all, kind, nullptr, &status);
+    const bool found = U_SUCCESS(status) && status != U_USING_DEFAULT_WARNING;
+    ures_close(rules);
+    ures_close(all);
+    ures_close(bundle);
+    return found || name == "root";
+}
+
+// The rules of a kind ("SpelloutRules", "OrdinalRules") as ICU's data holds them, one
+// rule a line: the text RuleBasedNumberFormat itself reads. A locale without rules of
+// that kind takes its parent's, and at the last the root locale's, as ICU does.
+std::string RulesOf(const std::string& name, const char* kind) {
+    UErrorCode status = U_ZERO_ERROR;
+    if (!HasRules(name, kind)) {
+        char parent[ULOC_FULLNAME_CAPACITY] = "";
+        uloc_getParent(name.c_str(), parent, sizeof parent, &status);
+        return RulesOf(U_SUCCESS(status) && parent[0] != '\0' ? parent : "root", kind);
+    }
+    UResourceBundle* bundle = ures_open(U_ICUDATA_NAME "-rbnf", name.c_str(), &status);
+    UResourceBundle* all = ures_getByKey(bundle, "RBNFRules", nullptr, &status);
+    UResourceBundle* rules = ures_getByKey(all, kind, nullptr, &status);
+    std::string text;
+    for (int i = 0; U_SUCCESS(status) && i < ures_getSize(rules); ++i) {
+        int32_t length = 0;
+        const UChar* rule = ures_getStringByIndex(rules, i, &length, &status);
+        if (U_SUCCESS(status)) text += Utf8(icu::UnicodeString(rule, length)) + "\n";
+    }
+    ures_close(rules);
+    ures_close(all);
+    ures_close(bundle);
+    Check(status, std::string(kind) + " of " + name);
+    return text;
+}
+
+std::string PluralsOf(const icu::Locale& locale, UPluralType type) {
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::PluralRules> rules(icu::PluralRules::forLocale(locale, type, status));
+    Check(status, std::string("the plural rules of ") + locale.getName());
+    return Utf8(rules->getRules());
+}
+
+zorv::spell::LocaleSource SourceOf(const std::string& name) {
+    const icu::Locale locale(name.c_str());
+    zorv::spell::LocaleSource source;
+    source.name = name;
+    source.rules = RulesOf(name, "SpelloutRules") + RulesOf(name, "OrdinalRules");
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::DecimalFormatSymbols symbols(locale, status);
+    Check(status, "the number symbols of " + name);
+    source.decimal = Utf8(symbols.getSymbol(icu::DecimalFormatSymbols::kDecimalSeparatorSymbol));
+    source.grouping = Utf8(symbols.getSymbol(icu::DecimalFormatSymbols::kGroupingSeparatorSymbol));
+    source.minus = Utf8(symbols.getSymbol(icu::DecimalFormatSymbols::kMinusSignSymbol));
+    source.digits = Utf8(symbols.getSymbol(icu::DecimalFormatSymbols::kZeroDigitSymbol));
+    for (int d = icu::DecimalFormatSymbols::kOneDigitSymbol; d <= icu::DecimalFormatSymbols::kNineDigitSymbol; ++d) {
+        source.digits += Utf8(symbols.getSymbol(static_cast<icu::DecimalFormatSymbols::ENumberFormatSymbol>(d)));
+    }
+    source.cardinalPlurals = PluralsOf(locale, UPLURAL_TYPE_CARDINAL);
+    source.ordinalPlurals = PluralsOf(locale, UPLURAL_TYPE_ORDINAL);
+    return source;
+}
+
+// The locale whose rules a name gets by cutting its last part off again and again,
+// as RuleBook does; empty when none has rules.
+std::string ByCutting(std::string name, const std::set<std::string>& ruled) {
+    while (!name.empty()) {
+        if (ruled.count(name) != 0) return name;
+        const auto cut = name.rfind('_');
+        if (cut == std::string::npos) return {};
+        name.resize(cut);
+    }
+    return {};
+}
+
+// Every locale ICU knows whose rules ICU finds elsewhere than by cutting parts off
+// (CLDR's parent locales: es_AR takes es_419's rules, not es's).
+std::vector<std::pair<std::string, std::string>> Aliases(const std::set<std::string>& ruled) {
+    std::vector<std::pair<std::string, std::string>> aliases;
+    for (int i = 0; i < uloc_countAvailable(); ++i) {
+        const std::string name = uloc_getAvailable(i);
+        const std::string cut = ByCutting(name, ruled);
+        if (cut.empty()) continue;
+        UErrorCode status = U_ZERO_ERROR;
+        icu::RuleBasedNumberFormat format(icu::URBNF_SPELLOUT, icu::Locale(name.c_str()), status);
+        if (U_FAILURE(status)) continue;
+        const std::string actual = format.getLocale(ULOC_ACTUAL_LOCALE, status).getName();
+        if (U_SUCCESS(status) && ruled.count(actual) != 0 && actual != cut) aliases.emplace_back(name, actual);
+    }
+    return aliases;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: zorv_rules_generator OUTPUT.cpp\n";
+        return 2;
+    }
+    try {
+        const std::vector<std::string> names = RuleLocales();
+        std::vector<zorv::spell::LocaleSource> sources;
+        for (const std::string& name : names) sources.push_back(SourceOf(name));
+        const std::string compiled = zorv::spell::CompileRules(sources, Aliases({names.begin(), names.end()}));
+        const std::string data = zorv::spell::Pack(compiled);
+        if (zorv::spell::Unpack(data) != compiled) throw std::runtime_error("the packed rules do not unpack to the rules");
+
+        std::ofstream out(argv[1], std::ios::binary);
+        out << "// Generated by zorv_rules_generator from ICU " U_ICU_VERSION "'s data: do not edit.\n"
+               "#include <cstddef>\n\n"
+               "namespace zorv::spell {\n\n"
+               "extern const unsigned char kCompiledRules[];\n"
+               "extern const std::size_t kCompiledRulesSize;\n"
+               "alignas(8) const unsigned char kCompiledRules[] = {";
+        for (std::size_t i = 0; i < data.size(); ++i) {
+            out << (i % 24 == 0 ? "\n    " : "") << static_cast<unsigned>(static_cast<unsigned char>(data[i])) << ',';
+        }
+        out << "\n};\nconst std::size_t kCompiledRulesSize = " << data.size() << ";\n\n}  // namespace zorv::spell\n";
+        if (!out.flush()) throw std::runtime_error(std::string("cannot write ") + argv[1]);
+        std::cerr << "zorv_rules_generator: " << sources.size() << " locales, " << compiled.size() << " bytes, packed "
+                  << data.size() << '\n';
+    } catch (const std::exception& error) {
+        std::cerr << "zorv_rules_generator: " << error.what() << '\n';
+        std::remove(argv[1]);
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,265 @@
+#include "rule_book.h"
+
+#include <stdexcept>
+
+namespace zorv::spell {
+namespace {
+
+class Reader {
+public:
+    Reader(std::string_view data, std::size_t at) : data_(data), at_(at) {}
+
+    std::uint64_t Number() {
+        std::uint64_t value = 0;
+        for (int shift = 0;; shift += 7) {
+            if (at_ >= data_.size() || shift > 63) throw std::runtime_error("compiled rules: truncated");
+            const auto byte = static_cast<std::uint8_t>(data_[at_++]);
+            value |= static_cast<std::uint64_t>(byte & 0x7F) << shift;
+            if ((byte & 0x80) == 0) return value;
+        }
+    }
+    std::uint8_t Byte() {
+        if (at_ >= data_.size()) throw std::runtime_error("compiled rules: truncated");
+        return static_cast<std::uint8_t>(data_[at_++]);
+    }
+    std::string_view Bytes(std::size_t n) {
+        if (n > data_.size() - at_) throw std::runtime_error("compiled rules: truncated");
+        const auto bytes = data_.substr(at_, n);
+        at_ += n;
+        return bytes;
+    }
+    std::uint64_t Fixed64() {
+        std::uint64_t value = 0;
+        const auto bytes = Bytes(8);
+        for (int i = 7; i >= 0; --i) value = value << 8 | static_cast<std::uint8_t>(bytes[i]);
+        return value;
+    }
+
+private:
+    std::string_view data_;
+    std::size_t at_;
+};
+
+// The text of a pooled index.
+std::string_view Text(Reader& in, const std::vector<std::string_view>& pool) {
+    const auto index = in.Number();
+    if (index >= pool.size()) throw std::runtime_error("compiled rules: no such text");
+    return pool[index];
+}
+
+PluralRules ReadPlurals(Reader& in) {
+    PluralRules rules;
+    rules.categories.resize(in.Number());
+    for (auto& category : rules.categories) {
+        category.category = static_cast<PluralCategory>(in.Byte());
+        category.conditions.resize(in.Number());
+        for (auto& relations : category.conditions) {
+            relations.resize(in.Number());
+            for (auto& relation : relations) {
+                relation.operand = static_cast<PluralOperand>(in.Byte());
+                relation.modulus = in.Number();
+                relation.negated = in.Byte() != 0;
+                relation.ranges.resize(in.Number());
+                for (auto& [low, high] : relation.ranges) {
+                    low = in.Number();
+                    high = in.Number();
+                }
+            }
+        }
+    }
+    return rules;
+}
+
+// The CLDR locale ID of a BCP 47 tag: "_" between parts, the language in lower case,
+// a script in title case, a region in upper case ("sr-latn-rs" → "sr_Latn_RS").
+std::string LocaleId(std::string_view tag) {
+    std::string id;
+    std::size_t part = 0;
+    while (!tag.empty()) {
+        const auto end = tag.find_first_of("-_");
+        std::string piece(tag.substr(0, end));
+        tag.remove_prefix(end == std::string_view::npos ? tag.size() : end + 1);
+        for (char& c : piece) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        if (part > 0 && piece.size() == 4) piece[0] = static_cast<char>(piece[0] - 'a' + 'A');
+        if (part > 0 && (piece.size() == 2 || piece.size() == 3) && !(piece[0] >= '0' && piece[0] <= '9')) {
+            for (char& c : piece) c = static_cast<char>(c - 'a' + 'A');
+        }
+        if (!id.empty()) id.push_back('_');
+        id += piece;
+        ++part;
+    }
+    return id;
+}
+
+}  // namespace
+
+PluralCategory PluralRules::Select(std::uint64_t n) const {
+    for (const Category& category : categories) {
+        if (category.conditions.empty()) return category.category;
+        for (const auto& relations : category.conditions) {
+            bool all = true;
+            for (const Relation& relation : relations) {
+                // A whole number: n and i are the number, the rest are zero.
+                std::uint64_t value = relation.operand == PluralOperand::N || relation.operand == PluralOperand::I ? n : 0;
+                if (relation.modulus != 0) value %= relation.modulus;
+                bool in = false;
+                for (const auto& [low, high] : relation.ranges) in = in || (value >= low && value <= high);
+                if (in == relation.negated) {
+                    all = false;
+                    break;
+                }
+            }
+            if (all) return category.category;
+        }
+    }
+    return PluralCategory::Other;
+}
+
+const RuleSet* Locale::Find(std::string_view name) const {
+    for (const RuleSet& set : sets) {
+        if (set.name == name) return &set;
+    }
+    return nullptr;
+}
+
+RuleBook::RuleBook(std::string_view data) : data_(data) {
+    if (!data.starts_with(kRuleDataMagic)) throw std::runtime_error("compiled rules: not of this form");
+    Reader in(data, kRuleDataMagic.size());
+    pool_.resize(in.Number());
+    for (auto& text : pool_) text = in.Bytes(in.Number());
+    locales_.resize(in.Number());
+    for (auto& [name, offset] : locales_) {
+        name = Text(in, pool_);
+        offset = in.Fixed64();
+    }
+    aliases_.resize(in.Number());
+    for (auto& [from, to] : aliases_) {
+        from = Text(in, pool_);
+        to = Text(in, pool_);
+    }
+    loaded_.resize(locales_.size());
+}
+
+const Locale& RuleBook::Load(std::size_t index) const {
+    const std::lock_guard lock(mutex_);
+    if (loaded_[index]) return *loaded_[index];
+    auto locale = std::make_unique<Locale>();
+    Reader in(data_, locales_[index].second);
+    locale->name = locales_[index].first;
+    locale->decimal = Text(in, pool_);
+    locale->grouping = Text(in, pool_);
+    locale->minus = Text(in, pool_);
+    const std::string_view digits = Text(in, pool_);
+    for (std::size_t d = 0, at = 0; d < 10; ++d) {
+        // Each digit is one code point: a lead byte and its continuation bytes.
+        std::size_t end = at + 1;
+        while (end < digits.size() && (static_cast<std::uint8_t>(digits[end]) & 0xC0) == 0x80) ++end;
+        locale->digits[d] = digits.substr(at, end - at);
+        at = end;
+    }
+    locale->cardinal = ReadPlurals(in);
+    locale->ordinal = ReadPlurals(in);
+    locale->sets.resize(in.Number());
+    for (RuleSet& set : locale->sets) {
+        set.name = Text(in, pool_);
+        const auto flags = in.Byte();
+        set.isPublic = (flags & kPublicSet) != 0;
+        set.isFraction = (flags & kFractionSet) != 0;
+        const auto count = in.Number();
+        std::uint64_t previousBase = 0;
+        for (std::uint64_t r = 0; r < count; ++r) {
+            Rule rule;
+            const auto head = in.Byte();
+            rule.kind = static_cast<RuleKind>(head & 0x07);
+            if (rule.kind == RuleKind::Normal) {
+                rule.base = previousBase + in.Number();
+                previousBase = rule.base;
+                if ((head & kRadixFollows) != 0) rule.radix = in.Number();
+                if (rule.radix < 2) throw std::runtime_error("compiled rules: a radix below 2");
+                for (std::uint64_t power = 1; power <= rule.base / rule.radix; power *= rule.radix) ++rule.exponent;
+                if ((head & kExponentFollows) != 0) rule.exponent = in.Number();
+                for (std::uint64_t e = 0; e < rule.exponent; ++e) rule.divisor *= rule.radix;
+            }
+            const unsigned pieces = head >> kPieceCountShift;
+            rule.pieces.resize(pieces == 7 ? in.Number() : pieces);
+            for (Piece& piece : rule.pieces) {
+                const auto type = in.Byte();
+                piece.kind = static_cast<PieceKind>(type & 0x03);
+                switch (piece.kind) {
+                case PieceKind::Text:
+                    piece.text = Text(in, pool_);
+                    break;
+                case PieceKind::Substitution:
+                    piece.sub = static_cast<SubKind>(type >> 2);
+                    if (piece.sub == SubKind::GreaterRule) piece.ruleToUse = static_cast<std::uint32_t>(in.Number());
+                    piece.target = static_cast<std::uint32_t>(in.Number());
+                    if (piece.target == kPattern) {
+                        piece.pattern.minInteger = static_cast<std::uint32_t>(in.Number());
+                        piece.pattern.minFraction = static_cast<std::uint32_t>(in.Number());
+                        piece.pattern.maxFraction = static_cast<std::uint32_t>(in.Number());
+                        piece.pattern.group = static_cast<std::uint32_t>(in.Number());
+                        piece.pattern.secondaryGroup = static_cast<std::uint32_t>(in.Number());
+                    } else if (piece.target >= kFirstSet + locale->sets.size()) {
+                        throw std::runtime_error("compiled rules: no such rule set");
+                    }
+                    rule.hasModulus = rule.hasModulus || piece.sub == SubKind::Greater || piece.sub == SubKind::GreaterRule;
+                    break;
+                case PieceKind::Plural:
+                    piece.plural = static_cast<PluralType>(type >> 2);
+                    piece.forms.resize(in.Number());
+                    for (auto& [category, text] : piece.forms) {
+                        category = static_cast<PluralCategory>(in.Byte());
+                        text = Text(in, pool_);
+                    }
+                    break;
+                default:
+                    throw std::runtime_error("compiled rules: no such piece");
+                }
+            }
+            (rule.kind == RuleKind::Normal ? set.rules : set.special).push_back(std::move(rule));
+        }
+        for (const Rule& rule : set.rules) {
+            for (const Piece& piece : rule.pieces) {
+                if (piece.sub == SubKind::GreaterRule && piece.ruleToUse >= set.rules.size()) {
+                    throw std::runtime_error("compiled rules: no such rule");
+                }
+            }
+        }
+        for (const Rule& rule : set.special) {
+            const Rule* kept = &rule;
+            switch (kept->kind) {
+            case RuleKind::Negative: set.negative = kept; break;
+            case RuleKind::Improper: set.improper = kept; break;
+            case RuleKind::Proper: set.proper = kept; break;
+            case RuleKind::Master: set.master = kept; break;
+            default: break;
+            }
+        }
+    }
+    loaded_[index] = std::move(locale);
+    return *loaded_[index];
+}
+
+const Locale* RuleBook::Find(std::string_view tag) const {
+    std::string id = LocaleId(tag);
+    while (!id.empty()) {
+        for (const auto& [from, to] : aliases_) {
+            if (from == id) id = std::string(to);
+        }
+        for (std::size_t i = 0; i < locales_.size(); ++i) {
+            if (locales_[i].first == id) return &Load(i);
+        }
+        const auto cut = id.rfind('_');
+        if (cut == std::string::npos) break;
+        id.resize(cut);
+    }
+    return nullptr;
+}
+
+std::vector<std::string_view> RuleBook::Names() const {
+    std::vector<std::string_view> names;
+    for (const auto& [name, offset] : locales_) names.push_back(name);
+    return names;
+}
+
+}  // namespace zorv::spell

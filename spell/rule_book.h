@@ -1,0 +1,110 @@
+// The compiled rules of every locale, read from their binary form (rule_data.h): the
+// rule sets, their rules, the plural rules they consult and the symbols their decimal
+// patterns write. A locale is read on first use.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "rule_data.h"
+
+namespace zorv::spell {
+
+struct Pattern {
+    std::uint32_t minInteger = 1, minFraction = 0, maxFraction = 0, group = 0, secondaryGroup = 0;
+};
+
+struct Piece {
+    PieceKind kind = PieceKind::Text;
+    std::string_view text;                 // Text
+    SubKind sub = SubKind::Less;           // Substitution
+    std::uint32_t ruleToUse = 0;           // Substitution >>>: the index of its rule
+    std::uint32_t target = kOwningSet;     // Substitution: kOwningSet, kPattern or kFirstSet + set
+    Pattern pattern;                       // Substitution with kPattern
+    PluralType plural = PluralType::Cardinal;  // Plural
+    std::vector<std::pair<PluralCategory, std::string_view>> forms;
+};
+
+struct Rule {
+    RuleKind kind = RuleKind::Normal;
+    std::uint64_t base = 0, radix = 10, exponent = 0;
+    std::uint64_t divisor = 1;     // radix^exponent
+    bool hasModulus = false;       // a >> substitution: the rule may roll back
+    std::vector<Piece> pieces;
+};
+
+struct RuleSet {
+    std::string_view name;  // without its leading % or %%
+    bool isPublic = false, isFraction = false;
+    std::vector<Rule> rules;    // the rules with a base value, ascending
+    std::vector<Rule> special;  // -x, x.x, 0.x and x.0, reached through the pointers
+    const Rule* negative = nullptr;
+    const Rule* improper = nullptr;
+    const Rule* proper = nullptr;
+    const Rule* master = nullptr;
+};
+
+class PluralRules {
+public:
+    struct Relation {
+        PluralOperand operand;
+        std::uint64_t modulus;
+        bool negated;
+        std::vector<std::pair<std::uint64_t, std::uint64_t>> ranges;
+    };
+    struct Category {
+        PluralCategory category;
+        std::vector<std::vector<Relation>> conditions;  // an OR of ANDs; none: always
+    };
+
+    // The category of a whole number (its sign does not count), as CLDR's rules give.
+    [[nodiscard]] PluralCategory Select(std::uint64_t n) const;
+
+    std::vector<Category> categories;
+};
+
+struct Locale {
+    std::string_view name;
+    std::string_view decimal, grouping, minus;
+    std::array<std::string_view, 10> digits;
+    PluralRules cardinal, ordinal;
+    std::vector<RuleSet> sets;
+
+    // The rule set of that name, public or private; null when there is none.
+    [[nodiscard]] const RuleSet* Find(std::string_view name) const;
+};
+
+class RuleBook {
+public:
+    // Reads the binary form; the data must outlive the book. Throws std::runtime_error
+    // for data that is not of this form.
+    explicit RuleBook(std::string_view data);
+
+    // The rules compiled into the converter, from every locale CLDR spells.
+    static const RuleBook& Builtin();
+
+    // The locale for a language tag ("de", "de-CH", "sr-Latn-RS", "en_GB"), through the
+    // locale's parents as CLDR gives them; null when no locale of the language has rules.
+    [[nodiscard]] const Locale* Find(std::string_view tag) const;
+
+    // The names of the compiled locales, in order ("af", "ak", ...).
+    [[nodiscard]] std::vector<std::string_view> Names() const;
+
+private:
+    const Locale& Load(std::size_t index) const;
+
+    std::string_view data_;
+    std::vector<std::string_view> pool_;
+    std::vector<std::pair<std::string_view, std::size_t>> locales_;  // name, offset
+    std::vector<std::pair<std::string_view, std::string_view>> aliases_;
+    mutable std::vector<std::unique_ptr<Locale>> loaded_;
+    mutable std::mutex mutex_;
+};
+
+}  // namespace zorv::spell

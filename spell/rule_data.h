@@ -1,0 +1,62 @@
+// The compact binary form of compiled number-spelling rules: what the rule compiler
+// writes at build time and RuleBook reads at run time. Every number is an unsigned
+// LEB128 varint; every text is the varint index of a UTF-8 text in the string pool.
+//
+//   data     := "ZRB1" pool locales aliases
+//   pool     := count (length bytes)*
+//   locales  := count (name offset)*            offset: from the start of the data
+//   aliases  := count (from to)*                 locale names ICU resolves elsewhere
+//   locale   := decimal grouping minus digits plurals plurals sets
+//   plurals  := count (category count (count (operand modulus negated count (low high)*)*)*)*
+//                                               categories, each an OR of ANDs of relations
+//   sets     := count (name flags count rule*)*
+//   rule     := head [base] [radix] [exponent] [count] piece*
+//               head: the kind, kRadixFollows, kExponentFollows (else 10 and the
+//               expected exponent) and the count of pieces (7: the count follows);
+//               base: the difference from the base of the rule before (normal rules)
+//   piece    := Text text | Sub|kind<<2 [rule] target [pattern] | Plural|type<<2 count (category text)*
+//   pattern  := minInteger minFraction maxFraction group secondaryGroup
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace zorv::spell {
+
+inline constexpr std::string_view kRuleDataMagic = "ZRB1";
+
+enum class RuleKind : std::uint8_t {
+    Normal = 0,    // a base value and what it and the values up to the next base are
+    Negative = 1,  // -x
+    Improper = 2,  // x.x (or x,x): a value with a fraction
+    Proper = 3,    // 0.x (or 0,x): a value between 0 and 1
+    Master = 4,    // x.0: every value not an integer, when no fraction rule applies
+};
+
+inline constexpr unsigned kRadixFollows = 0x08, kExponentFollows = 0x10, kPieceCountShift = 5;
+
+enum class PieceKind : std::uint8_t { Text = 0, Substitution = 1, Plural = 2 };
+
+// The token of a substitution: << (the part above the divisor, or the integral part),
+// >> (the rest, or the fraction), == (the same value), >>> (the rest through the rule
+// before this one, whose index follows), and << in a rule set that formats fractions
+// (the numerator: the value times the base; <%set<< also spells its leading zeros).
+enum class SubKind : std::uint8_t { Less = 0, Greater = 1, Equal = 2, GreaterRule = 3, Numerator = 4, NumeratorWithZeros = 5 };
+
+// What a substitution formats with: the rule set that holds it, a rule set of the
+// locale (index + 2), or a decimal pattern such as "#,##0" (followed by its numbers).
+inline constexpr std::uint32_t kOwningSet = 0;
+inline constexpr std::uint32_t kPattern = 1;
+inline constexpr std::uint32_t kFirstSet = 2;
+
+enum class PluralType : std::uint8_t { Cardinal = 0, Ordinal = 1 };
+// CLDR plural categories, in this order everywhere.
+enum class PluralCategory : std::uint8_t { Zero = 0, One = 1, Two = 2, Few = 3, Many = 4, Other = 5 };
+inline constexpr std::string_view kPluralCategoryNames[] = {"zero", "one", "two", "few", "many", "other"};
+
+// The operands of a plural rule (CLDR: n, i, v, w, f, t, e, c).
+enum class PluralOperand : std::uint8_t { N = 0, I = 1, V = 2, W = 3, F = 4, T = 5, E = 6, C = 7 };
+
+enum RuleSetFlags : std::uint8_t { kPublicSet = 1, kFractionSet = 2 };
+
+}  // namespace zorv::spell
