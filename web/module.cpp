@@ -8,9 +8,9 @@
 #include "zorv/words.h"
 
 // clang-format off
-EM_JS(void, zorv_publish_constants, (int words, int message, int failure, int convert, int keep, int discard), {
+EM_JS(void, zorv_publish_constants, (int words, int message, int style, int failure, int convert, int keep, int discard), {
     Module["constants"] = {
-        ZORV_WORDS: words, ZORV_MESSAGE: message, ZORV_FAILURE: failure,
+        ZORV_WORDS: words, ZORV_MESSAGE: message, ZORV_STYLE_ERROR: style, ZORV_FAILURE: failure,
         ZORV_KEY_CONVERT: convert, ZORV_KEY_KEEP: keep, ZORV_KEY_DISCARD: discard,
     };
 });
@@ -20,7 +20,8 @@ namespace {
 
 struct Publisher {
     Publisher() {
-        zorv_publish_constants(ZORV_WORDS, ZORV_MESSAGE, ZORV_FAILURE, ZORV_KEY_CONVERT, ZORV_KEY_KEEP, ZORV_KEY_DISCARD);
+        zorv_publish_constants(ZORV_WORDS, ZORV_MESSAGE, ZORV_STYLE_ERROR, ZORV_FAILURE, ZORV_KEY_CONVERT, ZORV_KEY_KEEP,
+                               ZORV_KEY_DISCARD);
     }
 } publisher;
 

@@ -1,0 +1,166 @@
+// The rule interpreter: each mechanism of the rule language on small rule sets of our
+// own, the exactness that floating point cannot give, and every public rule set of
+// the compiled locales on the numbers from 0 to 1,000.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "packing.h"
+#include "rule_compiler.h"
+#include "speller.h"
+#include "style.h"
+
+namespace zorv::spell {
+namespace {
+
+struct Row {
+    const char* what;
+    std::string rules;  // a locale's rule sets, one rule a line
+    const char* set;
+    const char* number;
+    const char* words;
+};
+
+constexpr char kCardinal[] =
+    "%card:\n-x: minus >>;\nx.x: << point >>;\n0: zero;\n1: one;\n2: two;\n3: three;\n4: four;\n5: five;\n"
+    "10: ten;\n11: eleven;\n20: twenty[->>];\n30: thirty[->>];\n100: << hundred[ >>];\n1000: << thousand[ >>];\n"
+    "1000000: << million[ >>];\n1000000000000000000: =#,##0=;\n";
+
+std::string SpellWith(const std::string& rules, const char* set, const char* number) {
+    LocaleSource source;
+    source.name = "xx";
+    source.rules = rules;
+    source.cardinalPlurals = "one: i in 1..1 and v in 0..0; other: ";
+    source.ordinalPlurals =
+        "few: n mod 10 in 3..3 and n mod 100 not in 13..13; one: n mod 10 in 1..1 and n mod 100 not in 11..11; "
+        "two: n mod 10 in 2..2 and n mod 100 not in 12..12; other: ";
+    const std::string data = Unpack(Pack(CompileRules({source})));
+    const RuleBook book(data);
+    const Locale* locale = book.Find("xx");
+    const RuleSet* found = locale->Find(set);
+    if (found == nullptr) return "no rule set";
+    try {
+        return Spell(*locale, *found, number);
+    } catch (const SpellError& error) {
+        return std::string("error: ") + error.what();
+    }
+}
+
+TEST(RuleInterpreterTest, EachMechanismOfTheRuleLanguage) {
+    const std::string card = kCardinal;
+    const Row rows[] = {
+        {"a rule's own text", kCardinal, "card", "4", "four"},
+        {"<< and >> around the divisor", kCardinal, "card", "1234", "one thousand two hundred thirty-four"},
+        {"[...] is two rules; 200 rolls back", kCardinal, "card", "200", "two hundred"},
+        {"the rule at the base value itself", kCardinal, "card", "20", "twenty"},
+        {"-x", kCardinal, "card", "-21", "minus twenty-one"},
+        {"x.x: >> digit by digit with spaces", kCardinal, "card", "3.1405", "three point one four zero five"},
+        {"the digits written, trailing zeros too", kCardinal, "card", "4.10", "four point one zero"},
+        {"no digit is lost at any length", kCardinal, "card", "0.00000000000000000000001",
+         "zero point zero zero zero zero zero zero zero zero zero zero zero zero zero zero zero zero zero zero zero "
+         "zero zero zero one"},
+        {"=#,##0= beyond the last rule, past 64 bits", kCardinal, "card", "123456789012345678901234567890",
+         "123,456,789,012,345,678,901,234,567,890"},
+        {"<< of a number past 64 bits", "%c:\n0: =#,##0=;\n1000000: << M[ >>];\n", "c", "123456789012345678901234567",
+         "123 M 456,789 M 12,345 M 678,901 M 234,567"},
+        {">>> digit by digit without spaces", "%c:\nx.x: <<.>>>;\n0: o;\n1: i;\n", "c", "1.101", "i.ioi"},
+        {"== in a named rule set", "%a:\n0: <=%b=>;\n%b:\n0: b;\n", "a", "7", "<b>"},
+        {">>> through the rule before", "%c:\n0: =#,##0=;\n10: <%c< >>>;\n100: <%c< >>>;\n", "c", "1234", "1 2 3 4"},
+        {"radix 100", "%y:\n0: =#,##0=;\n1010/100: << >>;\n", "y", "1984", "19 84"},
+        {"'>' lowers the exponent", "%c:\n0: =#,##0=;\n100>: <<x>>;\n", "c", "345", "34x5"},
+        {"a leading apostrophe keeps a space", "%c:\n0: ' zero;\n", "c", "0", " zero"},
+        {"0.x for a value below 1", "%c:\n0.x: only >>;\nx.x: << and >>;\n0: o;\n1: i;\n", "c", "0.1", "only i"},
+        {"a fraction rule set: numerator and base", card + std::string("%r:\nx.x: <%card< and >%%f>;\n%%f:\n10: <%card< tenth;\n100: <%card< hundredths;\n"),
+         "r", "2.05", "two and five hundredths"},
+        {"two rules of one base: 1 and more", card + "%r:\n0.x: >%%f>;\n%%f:\n3: <%card< third;\n3: <%card< thirds;\n",
+         "r", "0.6666666666666666666667", "two thirds"},
+        {"<%set<< spells the numerator's leading zeros", card + "%r:\n0.x: >%%f>;\n%%f:\n1000: <%card<<;\n", "r", "0.005",
+         "zero zero five"},
+        {"$(cardinal,...)$", "%c:\n0: =#,##0= $(cardinal,one{day}other{days})$;\n", "c", "1", "1 day"},
+        {"$(ordinal,...)$ reads the value cut to 32 bits", "%o:\n0: =#,##0=$(ordinal,one{st}two{nd}few{rd}other{th})$;\n",
+         "o", "50000000000", "50,000,000,000nd"},
+        {"=#,##,##0= groups as in India", "%c:\n0: =#,##,##0=;\n", "c", "12345678", "1,23,45,678"},
+        {"=0.0= rounds half to even", "%c:\nx.x: =0.0=;\n0: =0=;\n", "c", "2.25", "2.2"},
+        {"=0.0= rounds up above half", "%c:\nx.x: =0.0=;\n0: =0=;\n", "c", "2.251", "2.3"},
+    };
+    for (const Row& row : rows) EXPECT_EQ(SpellWith(row.rules, row.set, row.number), row.words) << row.what;
+}
+
+TEST(RuleInterpreterTest, WhatCannotBeSpelledIsRefused) {
+    const Row rows[] = {
+        {"not a number", kCardinal, "card", "1e5", "error: not a number: 1e5"},
+        {"two points", kCardinal, "card", "1.2.3", "error: not a number: 1.2.3"},
+        {"no digits after the point", kCardinal, "card", "5.", "error: not a number: 5."},
+        {"rules that never end", "%c:\n0: =%c=;\n", "c", "5", "error: the rules call themselves without end"},
+        {"no rule for the value", "%c:\n10: ten;\n", "c", "5", "error: no rule of c spells 5"},
+    };
+    for (const Row& row : rows) EXPECT_EQ(SpellWith(row.rules, row.set, row.number), row.words) << row.what;
+    const std::string tooLong(1001, '9');
+    EXPECT_EQ(SpellWith(kCardinal, "card", tooLong.c_str()), "error: more than 1,000 digits before or after the point");
+}
+
+// Where ICU's floating point loses digits, the words are those of the number written.
+TEST(StyleTest, NumbersAreSpelledExactlyInEveryLocale) {
+    struct Case { const char* style; const char* number; const char* words; };
+    const Case cases[] = {
+        {"plain,locale=de", "21", "ein\u00ADund\u00ADzwanzig"},
+        // ICU: "... семьдесят два миллиона стомиллионных"
+        {"plain,locale=ru", "609381.72", "шестьсот девять тысяч триста восемьдесят одна целый семьдесят две сотых"},
+        // ICU drops the digits past the seventeenth
+        {"plain", "0.1234567890123456789",
+         "zero point one two three four five six seven eight nine zero one two three four five six seven eight nine"},
+        {"plain", "9007199254740993.5",
+         "nine quadrillion seven trillion one hundred ninety-nine billion two hundred fifty-four million seven "
+         "hundred forty thousand nine hundred ninety-three point five"},
+        {"plain", "1234.05", "one thousand two hundred thirty-four point zero five"},
+        {"plain", "4561.10", "four thousand five hundred sixty-one point one zero"},
+        {"plain", "-0.5", "minus zero point five"},
+        {"plain,locale=en-GB,rules=spellout-ordinal", "21", "twenty-first"},
+        {"plain,locale=hi", "100000", "एक लाख"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(SpellInStyle(ParseStyle(c.style), c.number), c.words) << c.style << " " << c.number;
+}
+
+TEST(StyleTest, AnUnknownPartOfTheDescriptionIsNamed) {
+    struct Case { const char* style; const char* message; };
+    const Case cases[] = {
+        {"fancy", "unknown style preset 'fancy' (there is: plain)"},
+        {"plain,size=3", "unknown style option 'size=3' (there are: locale=, rules=)"},
+        {"plain,locale=tlh", "unknown locale 'tlh'"},
+        {"plain,locale=de,rules=spellout-cardinal", "the locale 'de' has no rule set 'spellout-cardinal'"},
+        {"plain,rules=lenient-parse", "the locale 'en' has no rule set 'lenient-parse'"},
+        {"plain,rules=2d-year", "the locale 'en' has no rule set '2d-year'"},  // private
+    };
+    for (const Case& c : cases) {
+        try {
+            (void)ParseStyle(c.style);
+            ADD_FAILURE() << c.style << " was taken";
+        } catch (const StyleError& error) {
+            EXPECT_STREQ(error.what(), c.message);
+        }
+    }
+}
+
+TEST(CompiledRulesTest, EveryPublicRuleSetSpellsZeroToAThousand) {
+    const RuleBook& book = RuleBook::Builtin();
+    EXPECT_EQ(book.Names().size(), 100U);
+    std::size_t sets = 0;
+    for (const std::string_view name : book.Names()) {
+        const Locale* locale = book.Find(name);
+        ASSERT_NE(locale, nullptr) << name;
+        for (const RuleSet& set : locale->sets) {
+            if (!set.isPublic) continue;
+            ++sets;
+            for (int n = 0; n <= 1000; ++n) {
+                std::string words;
+                EXPECT_NO_THROW(words = Spell(*locale, set, std::to_string(n))) << name << " " << set.name << " " << n;
+                EXPECT_FALSE(words.empty()) << name << " " << set.name << " " << n;
+            }
+        }
+    }
+    EXPECT_GT(sets, 700U);
+}
+
+}  // namespace
+}  // namespace zorv::spell
