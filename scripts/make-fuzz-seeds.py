@@ -4,6 +4,7 @@
 fuzz/corpus/convert/  one input text each, as UTF-16LE (the convert fuzzer reads
                       16-bit characters)
 fuzz/corpus/words/    standard-input streams for zorv-words, one input per line
+fuzz/corpus/spell/    a locale and a rule set (one byte each), then the number spelled
 """
 import os
 
@@ -27,6 +28,13 @@ STREAMS = [
 ]
 
 
+SPELLINGS = [
+    b"\x00\x00" + b"1234.05", b"\x1b\x01" + b"21", b"\x4d\x02" + b"609381.72", b"\x17\x00" + b"-0.5",
+    b"\x05\x03" + b"1" + b"0" * 40, b"\x30\x04" + b"4561.10", b"\x10\x00" + b"0.1234567890123456789",
+    b"\x20\x05" + b"9" * 1001, b"\x40\x06" + b"12e3",
+]
+
+
 def main():
     root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "fuzz", "corpus")
     convert = os.path.join(root, "convert")
@@ -36,6 +44,11 @@ def main():
     for i, text in enumerate(TEXTS):
         with open(os.path.join(convert, "seed%02d" % i), "wb") as f:
             f.write(text.encode("utf-16-le"))
+    spell = os.path.join(root, "spell")
+    os.makedirs(spell, exist_ok=True)
+    for i, seed in enumerate(SPELLINGS):
+        with open(os.path.join(spell, "seed%02d" % i), "wb") as f:
+            f.write(seed)
     for i, stream in enumerate(STREAMS):
         with open(os.path.join(words, "seed%02d" % i), "wb") as f:
             f.write(stream)

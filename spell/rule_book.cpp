@@ -1,5 +1,9 @@
 #include "rule_book.h"
 
+#include <algorithm>
+
+#include "speller.h"
+
 #include <stdexcept>
 
 namespace zorv::spell {
@@ -115,6 +119,19 @@ PluralCategory PluralRules::Select(std::uint64_t n) const {
     return PluralCategory::Other;
 }
 
+std::size_t RuleSet::RuleFor(std::uint64_t n) const {
+    // A value of kSmallValues or more is searched for among the rules from the last
+    // one below kSmallValues on; rules for smaller values cannot apply.
+    const auto from = n >= kSmallValues ? bases.begin() + static_cast<std::ptrdiff_t>(firstLarge) : bases.begin();
+    const auto at = std::lower_bound(from, bases.end(), n);
+    const auto hi = static_cast<std::size_t>(at - bases.begin());
+    if (at != bases.end() && *at == n) return hi;
+    if (hi == 0) return kNoRule;
+    const Rule& rule = rules[hi - 1];
+    if (rule.hasModulus && rule.base % rule.divisor != 0 && n % rule.divisor == 0) return hi == 1 ? kNoRule : hi - 2;
+    return hi - 1;
+}
+
 const RuleSet* Locale::Find(std::string_view name) const {
     for (const RuleSet& set : sets) {
         if (set.name == name) return &set;
@@ -167,6 +184,7 @@ const Locale& RuleBook::Load(std::size_t index) const {
         set.isFraction = (flags & kFractionSet) != 0;
         const auto count = in.Number();
         std::uint64_t previousBase = 0;
+        std::vector<std::uint32_t> greaterRules;
         for (std::uint64_t r = 0; r < count; ++r) {
             Rule rule;
             const auto head = in.Byte();
@@ -180,9 +198,12 @@ const Locale& RuleBook::Load(std::size_t index) const {
                 if ((head & kExponentFollows) != 0) rule.exponent = in.Number();
                 for (std::uint64_t e = 0; e < rule.exponent; ++e) rule.divisor *= rule.radix;
             }
-            const unsigned pieces = head >> kPieceCountShift;
-            rule.pieces.resize(pieces == 7 ? in.Number() : pieces);
-            for (Piece& piece : rule.pieces) {
+            const unsigned count = head >> kPieceCountShift;
+            const std::uint64_t pieces = count == 7 ? in.Number() : count;
+            rule.firstPiece = static_cast<std::uint32_t>(locale->pieces.size());
+            rule.pieces = std::span<const Piece>(static_cast<const Piece*>(nullptr), pieces);
+            for (std::uint64_t p = 0; p < pieces; ++p) {
+                Piece& piece = locale->pieces.emplace_back();
                 const auto type = in.Byte();
                 piece.kind = static_cast<PieceKind>(type & 0x03);
                 switch (piece.kind) {
@@ -203,13 +224,16 @@ const Locale& RuleBook::Load(std::size_t index) const {
                         throw std::runtime_error("compiled rules: no such rule set");
                     }
                     rule.hasModulus = rule.hasModulus || piece.sub == SubKind::Greater || piece.sub == SubKind::GreaterRule;
+                    if (piece.sub == SubKind::GreaterRule) greaterRules.push_back(piece.ruleToUse);
                     break;
                 case PieceKind::Plural:
                     piece.plural = static_cast<PluralType>(type >> 2);
-                    piece.forms.resize(in.Number());
-                    for (auto& [category, text] : piece.forms) {
-                        category = static_cast<PluralCategory>(in.Byte());
-                        text = Text(in, pool_);
+                    piece.firstForm = static_cast<std::uint32_t>(locale->forms.size());
+                    piece.forms = std::span<const std::pair<PluralCategory, std::string_view>>(
+                        static_cast<const std::pair<PluralCategory, std::string_view>*>(nullptr), in.Number());
+                    for (std::size_t f = 0; f < piece.forms.size(); ++f) {
+                        const auto category = static_cast<PluralCategory>(in.Byte());
+                        locale->forms.emplace_back(category, Text(in, pool_));
                     }
                     break;
                 default:
@@ -218,12 +242,11 @@ const Locale& RuleBook::Load(std::size_t index) const {
             }
             (rule.kind == RuleKind::Normal ? set.rules : set.special).push_back(std::move(rule));
         }
-        for (const Rule& rule : set.rules) {
-            for (const Piece& piece : rule.pieces) {
-                if (piece.sub == SubKind::GreaterRule && piece.ruleToUse >= set.rules.size()) {
-                    throw std::runtime_error("compiled rules: no such rule");
-                }
-            }
+        for (const Rule& rule : set.rules) set.bases.push_back(rule.base);
+        const auto large = std::lower_bound(set.bases.begin(), set.bases.end(), kSmallValues);
+        set.firstLarge = large == set.bases.begin() ? 0 : static_cast<std::size_t>(large - set.bases.begin()) - 1;
+        for (const std::uint32_t rule : greaterRules) {
+            if (rule >= set.rules.size()) throw std::runtime_error("compiled rules: no such rule");
         }
         for (const Rule& rule : set.special) {
             const Rule* kept = &rule;
@@ -236,6 +259,14 @@ const Locale& RuleBook::Load(std::size_t index) const {
             }
         }
     }
+    // The arrays are complete: point each rule at its pieces, each plural at its forms.
+    for (Piece& piece : locale->pieces) piece.forms = {locale->forms.data() + piece.firstForm, piece.forms.size()};
+    for (RuleSet& set : locale->sets) {
+        for (auto* rules : {&set.rules, &set.special}) {
+            for (Rule& rule : *rules) rule.pieces = {locale->pieces.data() + rule.firstPiece, rule.pieces.size()};
+        }
+    }
+    SpellSmallValues(*locale);
     loaded_[index] = std::move(locale);
     return *loaded_[index];
 }

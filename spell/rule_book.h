@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -28,7 +29,8 @@ struct Piece {
     std::uint32_t target = kOwningSet;     // Substitution: kOwningSet, kPattern or kFirstSet + set
     Pattern pattern;                       // Substitution with kPattern
     PluralType plural = PluralType::Cardinal;  // Plural
-    std::vector<std::pair<PluralCategory, std::string_view>> forms;
+    std::span<const std::pair<PluralCategory, std::string_view>> forms;
+    std::uint32_t firstForm = 0;  // where `forms` begins in the locale's forms
 };
 
 struct Rule {
@@ -36,18 +38,36 @@ struct Rule {
     std::uint64_t base = 0, radix = 10, exponent = 0;
     std::uint64_t divisor = 1;     // radix^exponent
     bool hasModulus = false;       // a >> substitution: the rule may roll back
-    std::vector<Piece> pieces;
+    std::span<const Piece> pieces;
+    std::uint32_t firstPiece = 0;  // where `pieces` begins in the locale's pieces
 };
+
+inline constexpr std::uint64_t kSmallValues = 1000;
 
 struct RuleSet {
     std::string_view name;  // without its leading % or %%
     bool isPublic = false, isFraction = false;
     std::vector<Rule> rules;    // the rules with a base value, ascending
+    std::vector<std::uint64_t> bases;  // their base values, in the same order
+    std::size_t firstLarge = 0;        // the last rule whose base is below kSmallValues
+    // The words of each value below kSmallValues, spelled once when the locale is read
+    // (a value whose spelling fails has none); views of `smallText`.
+    std::string smallText;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> smallWords;  // offset, length; length kNoWords: none
+    static constexpr std::uint32_t kNoWords = 0xFFFFFFFF;
     std::vector<Rule> special;  // -x, x.x, 0.x and x.0, reached through the pointers
     const Rule* negative = nullptr;
     const Rule* improper = nullptr;
     const Rule* proper = nullptr;
     const Rule* master = nullptr;
+
+    static constexpr std::size_t kNoRule = static_cast<std::size_t>(-1);
+
+    // The index of the rule for a whole number: the last whose base value is not
+    // above it, or the one before that when the number is a multiple of the rule's
+    // divisor and the rule's own base is not (so that 200 is "two hundred", not "two
+    // hundred zero"). kNoRule when no rule applies.
+    [[nodiscard]] std::size_t RuleFor(std::uint64_t n) const;
 };
 
 class PluralRules {
@@ -75,6 +95,10 @@ struct Locale {
     std::array<std::string_view, 10> digits;
     PluralRules cardinal, ordinal;
     std::vector<RuleSet> sets;
+    // The pieces of every rule and the forms of every plural, each in one array, so
+    // that a rule's pieces lie side by side in memory.
+    std::vector<Piece> pieces;
+    std::vector<std::pair<PluralCategory, std::string_view>> forms;
 
     // The rule set of that name, public or private; null when there is none.
     [[nodiscard]] const RuleSet* Find(std::string_view name) const;

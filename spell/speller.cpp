@@ -1,6 +1,9 @@
 #include "speller.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <utility>
 
 namespace zorv::spell {
@@ -50,14 +53,15 @@ std::string AddDigits(std::string_view a, std::string_view b) {
     return std::string(sum.rbegin(), sum.rend());
 }
 
-// A whole number: in 64 bits while it fits, else its decimal digits.
+// A whole number: in 64 bits while it fits, else its decimal digits. Cheap to copy:
+// most numbers spelled never leave 64 bits.
 struct Whole {
     u64 small = 0;
-    std::string big;  // 20 digits or more, no leading zero; empty while `small` holds it
+    std::shared_ptr<const std::string> big;  // 20 digits or more, no leading zero; null while `small` holds it
 
-    [[nodiscard]] bool IsBig() const { return !big.empty(); }
+    [[nodiscard]] bool IsBig() const { return big != nullptr; }
     [[nodiscard]] bool IsZero() const { return !IsBig() && small == 0; }
-    [[nodiscard]] std::string Digits() const { return IsBig() ? big : std::to_string(small); }
+    [[nodiscard]] std::string Digits() const { return IsBig() ? *big : std::to_string(small); }
 };
 
 Whole WholeOf(std::string_view digits) {
@@ -68,7 +72,7 @@ Whole WholeOf(std::string_view digits) {
         for (const char c : digits) value = value * 10 + static_cast<unsigned>(c - '0');
         return {value, {}};
     }
-    return {0, std::string(digits)};
+    return {0, std::make_shared<const std::string>(digits)};
 }
 
 // n / d and n % d, for d > 0.
@@ -76,7 +80,7 @@ std::pair<Whole, u64> DivMod(const Whole& n, u64 d) {
     if (!n.IsBig()) return {Whole{n.small / d, {}}, n.small % d};
     std::string quotient;
     u128 rest = 0;
-    for (const char c : n.big) {
+    for (const char c : *n.big) {
         rest = rest * 10 + static_cast<unsigned>(c - '0');
         quotient.push_back(static_cast<char>('0' + static_cast<unsigned>(rest / d)));
         rest %= d;
@@ -93,10 +97,11 @@ Whole RoundScaled(std::string_view digits, std::size_t scale, u64 factor) {
     return product.size() <= scale ? Whole{} : WholeOf(std::string_view(product).substr(0, product.size() - scale));
 }
 
-// An exact value: its sign, its whole part and the digits written after its point.
+// An exact value: its sign, its whole part and the digits written after its point
+// (a view of the text spelled).
 struct Value {
     Whole whole;
-    std::string fraction;
+    std::string_view fraction;
     bool negative = false;
 
     [[nodiscard]] bool HasFraction() const { return !fraction.empty(); }
@@ -110,6 +115,13 @@ public:
 
     void FormatWhole(const RuleSet& set, const Whole& n, bool negative, int depth) {
         if (++depth > kDeepest) throw SpellError("the rules call themselves without end");
+        if (!negative && !n.IsBig() && n.small < set.smallWords.size()) {
+            const auto [offset, length] = set.smallWords[n.small];
+            if (length != RuleSet::kNoWords) {
+                out_.append(set.smallText.data() + offset, length);
+                return;
+            }
+        }
         if (set.isFraction) {  // only zero reaches a fraction rule set this way
             FormatValue(set, Value{n, "0", negative}, depth);
             return;
@@ -151,28 +163,18 @@ private:
         return piece.target == kOwningSet ? set : locale_.sets[piece.target - kFirstSet];
     }
 
-    // The rule for a whole number: the last whose base value is not above it, or the
-    // one before that when the number is a multiple of the rule's divisor and the
-    // rule's own base is not (so that 200 is "two hundred", not "two hundred zero").
+    // The rule for a whole number (RuleSet::RuleFor); past 64 bits, the last rule.
     std::size_t FindNormal(const RuleSet& set, const Whole& n) const {
-        std::size_t lo = 0, hi = set.rules.size();
-        while (lo < hi) {
-            const std::size_t mid = (lo + hi) / 2;
-            const u64 base = set.rules[mid].base;
-            if (!n.IsBig() && base == n.small) return mid;
-            if (!n.IsBig() && base > n.small) {
-                hi = mid;
-            } else {
-                lo = mid + 1;
-            }
+        std::size_t index = RuleSet::kNoRule;
+        if (!n.IsBig()) {
+            index = set.RuleFor(n.small);
+        } else if (!set.rules.empty()) {
+            const Rule& rule = set.rules.back();
+            const bool rollBack = rule.hasModulus && rule.base % rule.divisor != 0 && DivMod(n, rule.divisor).second == 0;
+            index = rollBack ? set.rules.size() - 2 : set.rules.size() - 1;  // wraps to kNoRule for one rule
         }
-        if (hi == 0) throw SpellError("no rule of " + std::string(set.name) + " spells " + n.Digits());
-        const Rule& rule = set.rules[hi - 1];
-        if (rule.hasModulus && DivMod(n, rule.divisor).second == 0 && rule.base % rule.divisor != 0) {
-            if (hi == 1) throw SpellError("no rule of " + std::string(set.name) + " spells " + n.Digits());
-            return hi - 2;
-        }
-        return hi - 1;
+        if (index == RuleSet::kNoRule) throw SpellError("no rule of " + std::string(set.name) + " spells " + n.Digits());
+        return index;
     }
 
     // The rule of a fraction rule set for a value below 1: the one whose base value
@@ -254,13 +256,18 @@ private:
     // signed parts (a quotient and a remainder with the number's sign), as ICU's
     // 64-bit arithmetic gives them.
     void ApplyWhole(const RuleSet& set, const Rule& rule, const Whole& n, bool negative, int depth) {
+        std::optional<std::pair<Whole, u64>> parts;  // n / divisor and n % divisor, when a piece needs them
+        const auto divided = [&]() -> const std::pair<Whole, u64>& {
+            if (!parts) parts = DivMod(n, rule.divisor);
+            return *parts;
+        };
         for (const Piece& piece : rule.pieces) {
             switch (piece.kind) {
             case PieceKind::Text:
                 out_ += piece.text;
                 break;
             case PieceKind::Plural:
-                Plural(piece, DivMod(n, rule.divisor).first);
+                Plural(piece, divided().first);
                 break;
             case PieceKind::Substitution:
                 if (rule.kind == RuleKind::Negative) {
@@ -268,11 +275,10 @@ private:
                 } else if (piece.sub == SubKind::Equal) {
                     FormatWholeWith(set, piece, n, negative, depth);
                 } else if (piece.sub != SubKind::Greater && piece.sub != SubKind::GreaterRule) {
-                    const Whole part = piece.sub != SubKind::Less ? WholeOf(MultiplySmall(n.Digits(), rule.base))
-                                                                       : DivMod(n, rule.divisor).first;
+                    const Whole part = piece.sub != SubKind::Less ? WholeOf(MultiplySmall(n.Digits(), rule.base)) : divided().first;
                     FormatWholeWith(set, piece, part, negative && !part.IsZero(), depth);
                 } else {
-                    const Whole rest{DivMod(n, rule.divisor).second, {}};
+                    const Whole rest{divided().second, {}};
                     if (piece.sub == SubKind::GreaterRule) {
                         ApplyWhole(set, set.rules[piece.ruleToUse], rest, negative && !rest.IsZero(), depth + 1);
                     } else {
@@ -358,7 +364,7 @@ private:
     // rounded half to even at its last fraction digit.
     void WritePattern(const Pattern& pattern, const Value& v) {
         std::string whole = v.whole.Digits();
-        std::string fraction = v.fraction;
+        std::string fraction(v.fraction);
         if (fraction.size() > pattern.maxFraction) {
             const std::string_view dropped = std::string_view(fraction).substr(pattern.maxFraction);
             const bool aboveHalf = dropped[0] > '5' || (dropped[0] == '5' && dropped.find_first_not_of('0', 1) != std::string_view::npos);
@@ -399,10 +405,33 @@ private:
 };
 
 bool AllDigits(std::string_view text) {
-    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return false;
+    }
+    return !text.empty();
 }
 
 }  // namespace
+
+void SpellSmallValues(Locale& locale) {
+    for (RuleSet& set : locale.sets) {
+        if (set.isFraction) continue;
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> words;
+        std::string text;
+        for (u64 n = 0; n < kSmallValues; ++n) {
+            const auto offset = static_cast<std::uint32_t>(text.size());
+            try {
+                Speller(locale, text).FormatWhole(set, Whole{n, {}}, false, 0);
+                words.emplace_back(offset, static_cast<std::uint32_t>(text.size() - offset));
+            } catch (const SpellError&) {
+                text.resize(offset);
+                words.emplace_back(offset, RuleSet::kNoWords);
+            }
+        }
+        set.smallText = std::move(text);
+        set.smallWords = std::move(words);
+    }
+}
 
 std::string Spell(const Locale& locale, const RuleSet& set, std::string_view number) {
     const bool negative = number.starts_with('-');
@@ -411,18 +440,19 @@ std::string Spell(const Locale& locale, const RuleSet& set, std::string_view num
     const std::string_view whole = number.substr(0, point);
     const std::string_view fraction = point == std::string_view::npos ? std::string_view() : number.substr(point + 1);
     if (!AllDigits(whole) || (point != std::string_view::npos && !AllDigits(fraction))) {
-        throw SpellError("not a number: " + std::string(number.substr(0, 40)));
+        throw SpellError("not a number");
     }
     if (StripZeros(whole).size() > kMostDigits || fraction.size() > kMostDigits) {
         throw SpellError("more than 1,000 digits before or after the point");
     }
     std::string out;
+    out.reserve(256);
     Speller speller(locale, out);
     const Whole value = WholeOf(whole);
     if (fraction.empty()) {
         speller.FormatWhole(set, value, negative && !value.IsZero(), 0);
     } else {
-        speller.FormatValue(set, Value{value, std::string(fraction), negative}, 0);
+        speller.FormatValue(set, Value{value, fraction, negative}, 0);
     }
     return out;
 }

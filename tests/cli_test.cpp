@@ -137,6 +137,34 @@ TEST(ZorvWordsTest, AnswersAndMessagesInOneFileKeepTheirOrder) {
     EXPECT_EQ(result.out, "Five \nzorv-words: x: Type mismatch\nSeven \n");
 }
 
+TEST(ZorvWordsTest, StyleSpellsByTheRulesOfALocale) {
+    struct Case { QStringList arguments; QByteArray input; std::string out, err; int status; };
+    const std::string usage = "Try 'zorv-words --help' for more information.\n";
+    const Case cases[] = {
+        {{"--style", "plain,locale=de", "21"}, {}, "ein\u00adund\u00adzwanzig\n", "", 0},
+        {{"--style", "plain,locale=ru", "609381.72"}, {},
+         "шестьсот девять тысяч триста восемьдесят одна целый семьдесят две сотых\n", "", 0},
+        {{"--style=plain"}, "1234.05\n-0.5\n1.2.3\n",
+         "one thousand two hundred thirty-four point zero five\nminus zero point five\n",
+         "zorv-words: 1.2.3: not a number\n", 1},
+        {{"--style", "plain,locale=xx", "5"}, {}, "", "zorv-words: unknown locale 'xx'\n" + usage, 2},
+        {{"--style", "plain,rules=nope", "5"}, {}, "", "zorv-words: the locale 'en' has no rule set 'nope'\n" + usage, 2},
+        {{"--style", "plain", "--json", "21"}, {}, R"({"input":"21","words":"twenty-one"})" "\n", "", 0},
+    };
+    for (const auto& c : cases) {
+        const auto result = RunWords(c.arguments, c.input);
+        const std::string shown = c.arguments.join(' ').toStdString();
+        EXPECT_EQ(result.out, c.out) << shown;
+        EXPECT_EQ(result.err, c.err) << shown;
+        EXPECT_EQ(result.status, c.status) << shown;
+    }
+
+    const auto list = RunWords({"--list-locales"});
+    EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 100);
+    EXPECT_NE(list.out.find("\nde: spellout-numbering-year spellout-numbering spellout-cardinal-neuter "), std::string::npos);
+    EXPECT_EQ(list.status, 0);
+}
+
 TEST(ZorvWordsTest, StandardInputIsReadOneInputPerLine) {
     const auto result = RunWords({}, "21.34\r\n\n99\n1.5");  // CRLF, an empty line, no final newline
     EXPECT_EQ(result.out, "Twenty One point Thirty Four \nNinety Nine \nOne point Five \n");

@@ -22,6 +22,8 @@ def load(path):
     lib.zorv_converter_free.argtypes = [ctypes.c_void_p]
     lib.zorv_convert.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_size_t,
                                  ctypes.POINTER(ctypes.c_void_p), ctypes.POINTER(ctypes.c_size_t)]
+    lib.zorv_spell.argtypes = [ctypes.c_char_p, ctypes.c_char_p, ctypes.c_size_t,
+                               ctypes.POINTER(ctypes.c_void_p), ctypes.POINTER(ctypes.c_size_t)]
     lib.zorv_string_free.argtypes = [ctypes.c_void_p]
     lib.zorv_version.restype = ctypes.c_char_p
     return lib
@@ -50,6 +52,24 @@ class CInterfaceTest(unittest.TestCase):
             with self.subTest(input=typed[:40]):
                 self.assertEqual(self.convert(typed.encode()), (WORDS if answered else MESSAGE, text))
         self.assertEqual(self.convert(b"5\x00"), (MESSAGE, "Type mismatch"))  # a NUL is a character like any other
+
+    def test_numbers_are_spelled_in_a_style_as_zorv_words_spells_them(self):
+        for style, number in [(b"plain,locale=de", b"21"), (b"plain,locale=ru", b"609381.72"), (b"plain", b"1.2.3"),
+                              (b"plain,locale=ja,rules=spellout-cardinal", b"9" * 1000)]:
+            with self.subTest(style=style, number=number[:20]):
+                out, length = ctypes.c_void_p(), ctypes.c_size_t()
+                status = self.lib.zorv_spell(style, number, len(number), ctypes.byref(out), ctypes.byref(length))
+                text = ctypes.string_at(out, length.value).decode()
+                self.lib.zorv_string_free(out)
+                run = subprocess.run([ZORV_WORDS, "--json", "--style", style.decode(), "--", number.decode()],
+                                     capture_output=True, check=False)
+                answer = json.loads(run.stdout)
+                self.assertEqual((status, text), (WORDS, answer["words"]) if "words" in answer else (MESSAGE, answer["message"]))
+        out = ctypes.c_void_p()
+        self.assertEqual(self.lib.zorv_spell(b"plain,locale=xx", b"5", 1, ctypes.byref(out), None), C["ZORV_STYLE_ERROR"])
+        self.assertEqual(ctypes.string_at(out), b"unknown locale 'xx'")
+        self.lib.zorv_string_free(out)
+        self.assertEqual(self.lib.zorv_spell(None, b"5", 1, ctypes.byref(out), None), FAILURE)
 
     def test_bytes_are_read_as_zorv_words_reads_them(self):
         # Each byte that begins no valid sequence is one U+FFFD, so 20,000 unfinished

@@ -89,9 +89,9 @@ TEST(RuleInterpreterTest, EachMechanismOfTheRuleLanguage) {
 
 TEST(RuleInterpreterTest, WhatCannotBeSpelledIsRefused) {
     const Row rows[] = {
-        {"not a number", kCardinal, "card", "1e5", "error: not a number: 1e5"},
-        {"two points", kCardinal, "card", "1.2.3", "error: not a number: 1.2.3"},
-        {"no digits after the point", kCardinal, "card", "5.", "error: not a number: 5."},
+        {"not a number", kCardinal, "card", "1e5", "error: not a number"},
+        {"two points", kCardinal, "card", "1.2.3", "error: not a number"},
+        {"no digits after the point", kCardinal, "card", "5.", "error: not a number"},
         {"rules that never end", "%c:\n0: =%c=;\n", "c", "5", "error: the rules call themselves without end"},
         {"no rule for the value", "%c:\n10: ten;\n", "c", "5", "error: no rule of c spells 5"},
     };

@@ -254,6 +254,40 @@ class WebPageTest(unittest.TestCase):
                 seen = self.driver.execute_script("return window.seenCodes")
                 self.assertEqual(seen, [] if row["code"] is None else [row["code"]])
 
+    def test_the_spelling_module_spells_in_every_locale_as_the_library_does(self):
+        cases = [("plain,locale=de", "21"), ("plain,locale=ru", "609381.72"), ("plain", "-0.5"),
+                 ("plain,locale=hi,rules=spellout-ordinal-masculine", "1" + "0" * 40), ("plain", "1.2.3"), ("plain,locale=xx", "5")]
+        got = self.driver.execute_async_script("""
+            const [cases, done] = [arguments[0], arguments[arguments.length - 1]];
+            const script = document.createElement("script");
+            script.src = "zorv-spell.js";
+            script.onload = () => ZorvSpellModule().then((m) => {
+              const put = (text) => { const bytes = new TextEncoder().encode(text + "\\0");
+                                      const at = m._malloc(bytes.length); m.HEAPU8.set(bytes, at); return at; };
+              const out = m._malloc(8);
+              done(cases.map(([style, number]) => {
+                const [s, n] = [put(style), put(number)];
+                const status = m._zorv_spell(s, n, new TextEncoder().encode(number).length, out, out + 4);
+                const [at, length] = [m.HEAPU32[out >> 2], m.HEAPU32[(out + 4) >> 2]];
+                const text = new TextDecoder().decode(m.HEAPU8.subarray(at, at + length));
+                [s, n, at].forEach((p) => m._free(p));
+                return [status, text];
+              }));
+            });
+            document.head.appendChild(script);""", [list(c) for c in cases])
+        constants = c_constants()
+        library = subprocess.run([ZORV_WORDS, "--json", "--style", "plain", "--", "1.2.3"], capture_output=True, text=True)
+        expected = [
+            [constants["ZORV_WORDS"], "ein\u00adund\u00adzwanzig"],
+            [constants["ZORV_WORDS"], "шестьсот девять тысяч триста восемьдесят одна целый семьдесят две сотых"],
+            [constants["ZORV_WORDS"], "minus zero point five"],
+            [constants["ZORV_WORDS"], subprocess.run([ZORV_WORDS, "--style", "plain,locale=hi,rules=spellout-ordinal-masculine",
+                                                      "1" + "0" * 40], capture_output=True, text=True).stdout[:-1]],
+            [constants["ZORV_MESSAGE"], json.loads(library.stdout)["message"]],
+            [constants["ZORV_STYLE_ERROR"], "unknown locale 'xx'"],
+        ]
+        self.assertEqual(got, expected)
+
     def test_a_failed_allocation_answers_that_conversion_only(self):
         got = self.driver.execute_script("""
             const {convert, module} = window.zorvWords, malloc = module._malloc;

@@ -1,0 +1,90 @@
+// The rule interpreter beside ICU's RuleBasedNumberFormat, on the mixed corpus in
+// English, German, Russian and Hindi (spellout-numbering): the same rules, the same
+// numbers, one run.
+#include <benchmark/benchmark.h>
+
+#include <unicode/locid.h>
+#include <unicode/rbnf.h>
+#include <unicode/unistr.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "corpus.h"
+#include "style.h"
+
+namespace {
+
+// The interpreter is to take at most a third of ICU's time on the same numbers.
+constexpr double kIcuFloor = 3.0;
+constexpr const char* kLocales[] = {"en", "de", "ru", "hi"};
+
+void BM_Spell(benchmark::State& state) {
+    const auto corpus = zorv::bench::MixedCorpus(4096);
+    const auto style = zorv::spell::ParseStyle(std::string("plain,locale=") + kLocales[state.range(0)]);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        auto words = zorv::spell::SpellInStyle(style, corpus[i++ & 4095]);
+        benchmark::DoNotOptimize(words.data());
+    }
+    state.SetLabel(kLocales[state.range(0)]);
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_Spell)->DenseRange(0, 3);
+
+// ICU formats a double; each number is converted once, before the timing.
+void BM_IcuRuleBasedFormat(benchmark::State& state) {
+    std::vector<double> values;
+    for (const auto& text : zorv::bench::MixedCorpus(4096)) values.push_back(std::strtod(text.c_str(), nullptr));
+    UErrorCode status = U_ZERO_ERROR;
+    icu::RuleBasedNumberFormat format(icu::URBNF_SPELLOUT, icu::Locale(kLocales[state.range(0)]), status);
+    const icu::UnicodeString rules = icu::UnicodeString::fromUTF8("%spellout-numbering");
+    icu::UnicodeString words;
+    icu::FieldPosition position;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        words.remove();
+        format.format(values[i++ & 4095], rules, words, position, status);
+        benchmark::DoNotOptimize(words.getBuffer());
+    }
+    state.SetLabel(kLocales[state.range(0)]);
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_IcuRuleBasedFormat)->DenseRange(0, 3);
+
+// Remembers each benchmark's time per iteration (the median when repeated) by name.
+class RatioReporter final : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> nanoseconds;
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const auto& run : runs) {
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
+            if ((median || single) && run.iterations > 0) nanoseconds[run.run_name.function_name + "/" + run.run_name.args] = run.GetAdjustedRealTime();
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    std::printf("\n");
+    for (int i = 0; i < 4; ++i) {
+        const auto ours = reporter.nanoseconds.find("BM_Spell/" + std::to_string(i));
+        const auto icu = reporter.nanoseconds.find("BM_IcuRuleBasedFormat/" + std::to_string(i));
+        if (ours == reporter.nanoseconds.end() || icu == reporter.nanoseconds.end()) continue;
+        const double ratio = icu->second / ours->second;
+        std::printf("%s: rule interpreter %.0f ns, ICU %.0f ns: ICU takes %.2f times as long (floor %.0f, %s)\n", kLocales[i],
+                    ours->second, icu->second, ratio, kIcuFloor, ratio >= kIcuFloor ? "met" : "NOT met");
+    }
+    benchmark::Shutdown();
+    return 0;
+}
