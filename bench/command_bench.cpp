@@ -14,6 +14,7 @@
 
 #include "convert_command.h"
 #include "corpus.h"
+#include "ratio_reporter.h"
 
 namespace {
 
@@ -93,30 +94,11 @@ BENCHMARK_CAPTURE(BM_PastedText, zeros_after_point_1MiB, u"1." + std::u16string(
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_PastedText, spaces_1MiB, u"5" + std::u16string(kMiB, u' '))->Unit(benchmark::kMicrosecond);
 
-// Prints each benchmark as usual and remembers its time per iteration (the median
-// when runs are repeated), so that the ICU comparison can be printed as one ratio.
-class RatioReporter final : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> nanoseconds;
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const auto& run : runs) {
-            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
-            if ((median || single) && run.iterations > 0) {
-                nanoseconds[run.run_name.function_name] = run.GetAdjustedRealTime() *
-                    (run.time_unit == benchmark::kMicrosecond ? 1e3 : run.time_unit == benchmark::kMillisecond ? 1e6 : 1);
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    zorv::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const auto ours = reporter.nanoseconds.find("BM_ConvertCommand");
     const auto icu = reporter.nanoseconds.find("BM_IcuSpellout");

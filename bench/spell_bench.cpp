@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "corpus.h"
+#include "ratio_reporter.h"
 #include "style.h"
 
 namespace {
@@ -55,26 +56,11 @@ void BM_IcuRuleBasedFormat(benchmark::State& state) {
 }
 BENCHMARK(BM_IcuRuleBasedFormat)->DenseRange(0, 3);
 
-// Remembers each benchmark's time per iteration (the median when repeated) by name.
-class RatioReporter final : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> nanoseconds;
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const auto& run : runs) {
-            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
-            if ((median || single) && run.iterations > 0) nanoseconds[run.run_name.function_name + "/" + run.run_name.args] = run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    zorv::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::printf("\n");
     for (int i = 0; i < 4; ++i) {

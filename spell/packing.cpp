@@ -5,45 +5,28 @@
 #include <stdexcept>
 #include <vector>
 
+#include "varint.h"
+
 namespace zorv::spell {
 namespace {
 
 constexpr std::size_t kMinMatch = 4;
 
-void PutNumber(std::string& out, std::uint64_t value) {
-    do {
-        std::uint8_t byte = value & 0x7F;
-        value >>= 7;
-        if (value != 0) byte |= 0x80;
-        out.push_back(static_cast<char>(byte));
-    } while (value != 0);
-}
-
-std::uint64_t GetNumber(std::string_view in, std::size_t& at) {
-    std::uint64_t value = 0;
-    for (int shift = 0;; shift += 7) {
-        if (at >= in.size() || shift > 63) throw std::runtime_error("packed rules: truncated");
-        const auto byte = static_cast<std::uint8_t>(in[at++]);
-        value |= static_cast<std::uint64_t>(byte & 0x7F) << shift;
-        if ((byte & 0x80) == 0) return value;
-    }
-}
-
 void PutSequence(std::string& out, std::string_view literals, std::size_t offset, std::size_t length) {
     const std::size_t extra = length == 0 ? 0 : length - kMinMatch;
     out.push_back(static_cast<char>(std::min<std::size_t>(literals.size(), 15) << 4 | std::min<std::size_t>(extra, 15)));
-    if (literals.size() >= 15) PutNumber(out, literals.size() - 15);
+    if (literals.size() >= 15) AppendVarint(out, literals.size() - 15);
     out += literals;
     if (length == 0) return;
-    PutNumber(out, offset);
-    if (extra >= 15) PutNumber(out, extra - 15);
+    AppendVarint(out, offset);
+    if (extra >= 15) AppendVarint(out, extra - 15);
 }
 
 }  // namespace
 
 std::string Pack(std::string_view data) {
     std::string out(kPackedMagic);
-    PutNumber(out, data.size());
+    AppendVarint(out, data.size());
     // Greedy: at each position the longest match among the last few positions with
     // the same first four bytes.
     constexpr std::size_t kBuckets = 1 << 16, kChain = 32;
@@ -83,21 +66,21 @@ std::string Pack(std::string_view data) {
 std::string Unpack(std::string_view packed) {
     if (!packed.starts_with(kPackedMagic)) throw std::runtime_error("packed rules: not of this form");
     std::size_t at = kPackedMagic.size();
-    const std::uint64_t size = GetNumber(packed, at);
+    const std::uint64_t size = ReadVarint(packed, at);
     if (size > (std::uint64_t{1} << 30)) throw std::runtime_error("packed rules: too large");
     std::string out;
     out.reserve(size);
     while (at < packed.size()) {
         const auto token = static_cast<std::uint8_t>(packed[at++]);
         std::uint64_t literals = token >> 4;
-        if (literals == 15) literals += GetNumber(packed, at);
+        if (literals == 15) literals += ReadVarint(packed, at);
         if (literals > packed.size() - at) throw std::runtime_error("packed rules: truncated");
         out.append(packed.substr(at, literals));
         at += literals;
         if (at == packed.size()) break;
-        const std::uint64_t offset = GetNumber(packed, at);
+        const std::uint64_t offset = ReadVarint(packed, at);
         std::uint64_t length = (token & 0x0F);
-        if (length == 15) length += GetNumber(packed, at);
+        if (length == 15) length += ReadVarint(packed, at);
         length += kMinMatch;
         if (offset == 0 || offset > out.size() || out.size() + length > size) throw std::runtime_error("packed rules: bad match");
         for (std::uint64_t i = 0; i < length; ++i) out.push_back(out[out.size() - offset]);  // may overlap itself

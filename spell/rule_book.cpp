@@ -1,10 +1,10 @@
 #include "rule_book.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "speller.h"
-
-#include <stdexcept>
+#include "varint.h"
 
 namespace zorv::spell {
 namespace {
@@ -13,15 +13,7 @@ class Reader {
 public:
     Reader(std::string_view data, std::size_t at) : data_(data), at_(at) {}
 
-    std::uint64_t Number() {
-        std::uint64_t value = 0;
-        for (int shift = 0;; shift += 7) {
-            if (at_ >= data_.size() || shift > 63) throw std::runtime_error("compiled rules: truncated");
-            const auto byte = static_cast<std::uint8_t>(data_[at_++]);
-            value |= static_cast<std::uint64_t>(byte & 0x7F) << shift;
-            if ((byte & 0x80) == 0) return value;
-        }
-    }
+    std::uint64_t Number() { return ReadVarint(data_, at_); }
     std::uint8_t Byte() {
         if (at_ >= data_.size()) throw std::runtime_error("compiled rules: truncated");
         return static_cast<std::uint8_t>(data_[at_++]);

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "rule_data.h"
+#include "varint.h"
 
 namespace zorv::spell {
 namespace {
@@ -15,14 +16,7 @@ namespace {
 // Writes varints and pooled texts; the pool is written in front at the end.
 class Writer {
 public:
-    void Number(std::uint64_t value) {
-        do {
-            std::uint8_t byte = value & 0x7F;
-            value >>= 7;
-            if (value != 0) byte |= 0x80;
-            body_.push_back(static_cast<char>(byte));
-        } while (value != 0);
-    }
+    void Number(std::uint64_t value) { AppendVarint(body_, value); }
     void Byte(std::uint8_t value) { body_.push_back(static_cast<char>(value)); }
     void Text(std::string_view text) {
         auto [it, added] = pool_.try_emplace(std::string(text), order_.size());
