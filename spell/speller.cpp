@@ -53,6 +53,13 @@ std::string AddDigits(std::string_view a, std::string_view b) {
     return std::string(sum.rbegin(), sum.rend());
 }
 
+// `digit` followed by `zeros` zeros: "5000" for ('5', 3).
+std::string DigitThenZeros(char digit, std::size_t zeros) {
+    std::string text(zeros + 1, '0');
+    text[0] = digit;
+    return text;
+}
+
 // A whole number: in 64 bits while it fits, else its decimal digits. Cheap to copy:
 // most numbers spelled never leave 64 bits.
 struct Whole {
@@ -93,7 +100,7 @@ std::pair<Whole, u64> DivMod(const Whole& n, u64 d) {
 Whole RoundScaled(std::string_view digits, std::size_t scale, u64 factor) {
     std::string product = MultiplySmall(digits, factor);
     if (scale == 0) return WholeOf(product);
-    product = AddDigits(product, "5" + std::string(scale - 1, '0'));
+    product = AddDigits(product, DigitThenZeros('5', scale - 1));
     return product.size() <= scale ? Whole{} : WholeOf(std::string_view(product).substr(0, product.size() - scale));
 }
 
@@ -207,9 +214,9 @@ private:
         // for any other ("one third", "two thirds").
         if (winner + 1 < set.rules.size() && set.rules[winner + 1].base == set.rules[winner].base) {
             const std::string product = MultiplySmall(v.fraction, set.rules[winner].base);
-            const std::string half = "5" + std::string(v.fraction.size() - 1, '0');
-            const std::string two = "2" + std::string(v.fraction.size(), '0');
-            if (Less(product, std::string(StripZeros(half))) || !Less(product, two)) ++winner;
+            const std::string half = DigitThenZeros('5', v.fraction.size() - 1);
+            const std::string two = DigitThenZeros('2', v.fraction.size());
+            if (Less(product, half) || !Less(product, two)) ++winner;
         }
         return winner;
     }

@@ -124,7 +124,10 @@ TEST(IcuIdentityTest, SmallDecimalsAreSpelledAsIcuSpellsThemOutsideTwoClasses) {
                 std::string fraction = std::to_string(random() % 1000 + 1000).substr(4 - digits);
                 if (fraction.back() == '0') fraction.back() = '7';  // ICU names no trailing zero
                 const bool negative = random() % 4 == 0;
-                const std::string text = (negative ? "-" : "") + std::to_string(random() % (i % 2 == 0 ? 10 : 1000)) + "." + fraction;
+                std::string text(negative ? "-" : "");
+                text += std::to_string(random() % (i % 2 == 0 ? 10 : 1000));
+                text += '.';
+                text += fraction;
                 bool failed = false;
                 const std::string ours = Ours(locale, set, text), theirs = icu.Spell(name, set.name, std::stod(text), &failed);
                 ++compared;
