@@ -146,6 +146,23 @@ TEST(IcuIdentityTest, SmallDecimalsAreSpelledAsIcuSpellsThemOutsideTwoClasses) {
                 endless, signedFloor);
 }
 
+// Past 2^63 - 1 ICU leaves its rules for its decimal format; in English the rules end in
+// the same pattern, so the digits agree to the last.
+TEST(IcuIdentityTest, BeyondSixtyFourBitsTheDigitsAgreeInEnglish) {
+    Icu icu;
+    const Locale& english = *RuleBook::Builtin().Find("en");
+    for (const char* number : {"9223372036854775808", "9223372036854775809", "18446744073709551617"}) {
+        UErrorCode status = U_ZERO_ERROR;
+        const icu::Formattable value(number, status);
+        icu::UnicodeString out;
+        icu::FieldPosition position;
+        icu.For("en", "spellout-numbering").format(value, out, position, status);
+        std::string theirs;
+        out.toUTF8String(theirs);
+        EXPECT_EQ(Ours(english, *english.Find("spellout-numbering"), number), theirs) << number;
+    }
+}
+
 // Where ICU's double loses digits, ICU's words and ours, both checked.
 TEST(IcuIdentityTest, ExactWhereIcuLosesDigits) {
     struct Case { const char* locale; const char* set; const char* number; const char* icu; const char* ours; };
