@@ -299,10 +299,16 @@ class WebPageTest(unittest.TestCase):
                                {"status": 1, "text": table("outcomes")["messages"]["limit"]}])
 
 
+class QuietHandler(SimpleHTTPRequestHandler):
+    """Serves the page's files without logging each request."""
+
+    def log_message(self, *args):
+        pass
+
+
 class StaticServerTest(unittest.TestCase):
     def test_the_page_works_from_a_static_server_and_asks_it_only_for_its_own_files(self):
-        server = ThreadingHTTPServer(("127.0.0.1", 0), partial(SimpleHTTPRequestHandler, directory=str(WEB_DIR)))
-        server.RequestHandlerClass.log_message = lambda *args: None
+        server = ThreadingHTTPServer(("127.0.0.1", 0), partial(QuietHandler, directory=str(WEB_DIR)))
         threading.Thread(target=server.serve_forever, daemon=True).start()
         driver = browser()
         try:
