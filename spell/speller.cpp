@@ -440,7 +440,7 @@ void SpellSmallValues(Locale& locale) {
     }
 }
 
-std::string Spell(const Locale& locale, const RuleSet& set, std::string_view number) {
+void SpellInto(const Locale& locale, const RuleSet& set, std::string_view number, std::string& out) {
     const bool negative = number.starts_with('-');
     if (negative) number.remove_prefix(1);
     const auto point = number.find('.');
@@ -452,8 +452,6 @@ std::string Spell(const Locale& locale, const RuleSet& set, std::string_view num
     if (StripZeros(whole).size() > kMostDigits || fraction.size() > kMostDigits) {
         throw SpellError("more than 1,000 digits before or after the point");
     }
-    std::string out;
-    out.reserve(256);
     Speller speller(locale, out);
     const Whole value = WholeOf(whole);
     if (fraction.empty()) {
@@ -461,6 +459,12 @@ std::string Spell(const Locale& locale, const RuleSet& set, std::string_view num
     } else {
         speller.FormatValue(set, Value{value, fraction, negative}, 0);
     }
+}
+
+std::string Spell(const Locale& locale, const RuleSet& set, std::string_view number) {
+    std::string out;
+    out.reserve(256);
+    SpellInto(locale, set, number, out);
     return out;
 }
 

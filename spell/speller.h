@@ -25,6 +25,10 @@ inline constexpr std::size_t kMostDigits = 1000;
 // either side, and for rules that cannot spell it.
 [[nodiscard]] std::string Spell(const Locale& locale, const RuleSet& set, std::string_view number);
 
+// The same, appended to `out`, so that a caller spelling many numbers can keep one
+// buffer (on SpellError, `out` may hold part of the words).
+void SpellInto(const Locale& locale, const RuleSet& set, std::string_view number, std::string& out);
+
 // Spells the values below kSmallValues with every rule set of a locale just read and
 // keeps their words in the rule sets, where Spell finds them. Intended for speed: the
 // groups of two and three digits that make up larger numbers are then copied, not
