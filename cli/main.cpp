@@ -78,11 +78,11 @@ Options ParseOptions() {
     parser.addOption(jsonOption);
     const QCommandLineOption styleOption(
         QStringLiteral("style"),
-        QStringLiteral("Write the words in the style SPEC instead: \"plain\", followed by \",locale=TAG\" (a BCP 47\n"
+        QStringLiteral("Spell each number as STYLE describes instead: \"plain\", followed by \",locale=TAG\" (a BCP 47\n"
                        "language tag, English by default) and \",rules=NAME\" (a rule set of that locale,\n"
                        "spellout-numbering by default), as in \"plain,locale=de,rules=spellout-ordinal\".\n"
                        "A NUMBER may then have up to 1,000 digits on each side of the point."),
-        QStringLiteral("SPEC"));
+        QStringLiteral("STYLE"));
     parser.addOption(styleOption);
     const QCommandLineOption listOption(QStringLiteral("list-locales"),
                                         QStringLiteral("List the locales --style knows, each with its rule sets."));

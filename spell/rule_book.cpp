@@ -112,10 +112,7 @@ PluralCategory PluralRules::Select(std::uint64_t n) const {
 }
 
 std::size_t RuleSet::RuleFor(std::uint64_t n) const {
-    // A value of kSmallValues or more is searched for among the rules from the last
-    // one below kSmallValues on; rules for smaller values cannot apply.
-    const auto from = n >= kSmallValues ? bases.begin() + static_cast<std::ptrdiff_t>(firstLarge) : bases.begin();
-    const auto at = std::lower_bound(from, bases.end(), n);
+    const auto at = std::lower_bound(bases.begin(), bases.end(), n);
     const auto hi = static_cast<std::size_t>(at - bases.begin());
     if (at != bases.end() && *at == n) return hi;
     if (hi == 0) return kNoRule;
@@ -191,11 +188,8 @@ const Locale& RuleBook::Load(std::size_t index) const {
                 for (std::uint64_t e = 0; e < rule.exponent; ++e) rule.divisor *= rule.radix;
             }
             const unsigned count = head >> kPieceCountShift;
-            const std::uint64_t pieces = count == 7 ? in.Number() : count;
-            rule.firstPiece = static_cast<std::uint32_t>(locale->pieces.size());
-            rule.pieces = std::span<const Piece>(static_cast<const Piece*>(nullptr), pieces);
-            for (std::uint64_t p = 0; p < pieces; ++p) {
-                Piece& piece = locale->pieces.emplace_back();
+            rule.pieces.resize(count == 7 ? in.Number() : count);
+            for (Piece& piece : rule.pieces) {
                 const auto type = in.Byte();
                 piece.kind = static_cast<PieceKind>(type & 0x03);
                 switch (piece.kind) {
@@ -220,12 +214,10 @@ const Locale& RuleBook::Load(std::size_t index) const {
                     break;
                 case PieceKind::Plural:
                     piece.plural = static_cast<PluralType>(type >> 2);
-                    piece.firstForm = static_cast<std::uint32_t>(locale->forms.size());
-                    piece.forms = std::span<const std::pair<PluralCategory, std::string_view>>(
-                        static_cast<const std::pair<PluralCategory, std::string_view>*>(nullptr), in.Number());
-                    for (std::size_t f = 0; f < piece.forms.size(); ++f) {
-                        const auto category = static_cast<PluralCategory>(in.Byte());
-                        locale->forms.emplace_back(category, Text(in, pool_));
+                    piece.forms.resize(in.Number());
+                    for (auto& [category, text] : piece.forms) {
+                        category = static_cast<PluralCategory>(in.Byte());
+                        text = Text(in, pool_);
                     }
                     break;
                 default:
@@ -235,8 +227,6 @@ const Locale& RuleBook::Load(std::size_t index) const {
             (rule.kind == RuleKind::Normal ? set.rules : set.special).push_back(std::move(rule));
         }
         for (const Rule& rule : set.rules) set.bases.push_back(rule.base);
-        const auto large = std::lower_bound(set.bases.begin(), set.bases.end(), kSmallValues);
-        set.firstLarge = large == set.bases.begin() ? 0 : static_cast<std::size_t>(large - set.bases.begin()) - 1;
         for (const std::uint32_t rule : greaterRules) {
             if (rule >= set.rules.size()) throw std::runtime_error("compiled rules: no such rule");
         }
@@ -249,13 +239,6 @@ const Locale& RuleBook::Load(std::size_t index) const {
             case RuleKind::Master: set.master = kept; break;
             default: break;
             }
-        }
-    }
-    // The arrays are complete: point each rule at its pieces, each plural at its forms.
-    for (Piece& piece : locale->pieces) piece.forms = {locale->forms.data() + piece.firstForm, piece.forms.size()};
-    for (RuleSet& set : locale->sets) {
-        for (auto* rules : {&set.rules, &set.special}) {
-            for (Rule& rule : *rules) rule.pieces = {locale->pieces.data() + rule.firstPiece, rule.pieces.size()};
         }
     }
     SpellSmallValues(*locale);

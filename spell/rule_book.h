@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
-#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -29,8 +28,7 @@ struct Piece {
     std::uint32_t target = kOwningSet;     // Substitution: kOwningSet, kPattern or kFirstSet + set
     Pattern pattern;                       // Substitution with kPattern
     PluralType plural = PluralType::Cardinal;  // Plural
-    std::span<const std::pair<PluralCategory, std::string_view>> forms;
-    std::uint32_t firstForm = 0;  // where `forms` begins in the locale's forms
+    std::vector<std::pair<PluralCategory, std::string_view>> forms;
 };
 
 struct Rule {
@@ -38,8 +36,7 @@ struct Rule {
     std::uint64_t base = 0, radix = 10, exponent = 0;
     std::uint64_t divisor = 1;     // radix^exponent
     bool hasModulus = false;       // a >> substitution: the rule may roll back
-    std::span<const Piece> pieces;
-    std::uint32_t firstPiece = 0;  // where `pieces` begins in the locale's pieces
+    std::vector<Piece> pieces;
 };
 
 inline constexpr std::uint64_t kSmallValues = 1000;
@@ -49,7 +46,6 @@ struct RuleSet {
     bool isPublic = false, isFraction = false;
     std::vector<Rule> rules;    // the rules with a base value, ascending
     std::vector<std::uint64_t> bases;  // their base values, in the same order
-    std::size_t firstLarge = 0;        // the last rule whose base is below kSmallValues
     // The words of each value below kSmallValues, spelled once when the locale is read
     // (a value whose spelling fails has none); views of `smallText`.
     std::string smallText;
@@ -95,10 +91,6 @@ struct Locale {
     std::array<std::string_view, 10> digits;
     PluralRules cardinal, ordinal;
     std::vector<RuleSet> sets;
-    // The pieces of every rule and the forms of every plural, each in one array, so
-    // that a rule's pieces lie side by side in memory.
-    std::vector<Piece> pieces;
-    std::vector<std::pair<PluralCategory, std::string_view>> forms;
 
     // The rule set of that name, public or private; null when there is none.
     [[nodiscard]] const RuleSet* Find(std::string_view name) const;
