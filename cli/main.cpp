@@ -78,10 +78,13 @@ Options ParseOptions() {
     parser.addOption(jsonOption);
     const QCommandLineOption styleOption(
         QStringLiteral("style"),
-        QStringLiteral("Spell each number as STYLE describes instead: \"plain\", followed by \",locale=TAG\" (a BCP 47\n"
-                       "language tag, English by default) and \",rules=NAME\" (a rule set of that locale,\n"
-                       "spellout-numbering by default), as in \"plain,locale=de,rules=spellout-ordinal\".\n"
-                       "A NUMBER may then have up to 1,000 digits on each side of the point."),
+        QStringLiteral("Write each number in the style STYLE describes instead: a preset (classic, plain, british,\n"
+                       "ordinal, indian, money, cheque) and options, as in \"cheque,currency=INR,width=60,fill=*\":\n"
+                       "locale=TAG rules=NAME numbering=short|indian and=on|off hyphens=on|off\n"
+                       "case=lower|upper|title|sentence currency=CODE unit=NAME/NAMES subunit=NAME/NAMES\n"
+                       "digits=0|2|3 minor=words|digits|none only=on|off first=on|off\n"
+                       "round=none|half-up|half-even width=N fill=C. A NUMBER may then have commas\n"
+                       "grouping its digits and up to 1,000 digits on each side of the point."),
         QStringLiteral("STYLE"));
     parser.addOption(styleOption);
     const QCommandLineOption listOption(QStringLiteral("list-locales"),

@@ -186,6 +186,11 @@ const Locale& RuleBook::Load(std::size_t index) const {
                 for (std::uint64_t power = 1; power <= rule.base / rule.radix; power *= rule.radix) ++rule.exponent;
                 if ((head & kExponentFollows) != 0) rule.exponent = in.Number();
                 for (std::uint64_t e = 0; e < rule.exponent; ++e) rule.divisor *= rule.radix;
+            } else if (rule.kind == RuleKind::Large) {
+                rule.exponent = in.Number();
+                if (rule.exponent < 20 || (!set.large.empty() && rule.exponent < set.large.back().exponent)) {
+                    throw std::runtime_error("compiled rules: a large base out of order");
+                }
             }
             const unsigned count = head >> kPieceCountShift;
             rule.pieces.resize(count == 7 ? in.Number() : count);
@@ -224,7 +229,7 @@ const Locale& RuleBook::Load(std::size_t index) const {
                     throw std::runtime_error("compiled rules: no such piece");
                 }
             }
-            (rule.kind == RuleKind::Normal ? set.rules : set.special).push_back(std::move(rule));
+            (rule.kind == RuleKind::Normal ? set.rules : rule.kind == RuleKind::Large ? set.large : set.special).push_back(std::move(rule));
         }
         for (const Rule& rule : set.rules) set.bases.push_back(rule.base);
         for (const std::uint32_t rule : greaterRules) {

@@ -51,6 +51,9 @@ struct RuleSet {
     std::string smallText;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> smallWords;  // offset, length; length kNoWords: none
     static constexpr std::uint32_t kNoWords = 0xFFFFFFFF;
+    // The rules with a base of 10^exponent past 64 bits, ascending; where two share a
+    // base, the first is for a number whose rest below the base is zero.
+    std::vector<Rule> large;
     std::vector<Rule> special;  // -x, x.x, 0.x and x.0, reached through the pointers
     const Rule* negative = nullptr;
     const Rule* improper = nullptr;
@@ -104,6 +107,9 @@ public:
 
     // The rules compiled into the converter, from every locale CLDR spells.
     static const RuleBook& Builtin();
+
+    // The English rules for documents (one locale, "en"), from spell/rules/en.txt.
+    static const RuleBook& Document();
 
     // The locale for a language tag ("de", "de-CH", "sr-Latn-RS", "en_GB"), through the
     // locale's parents as CLDR gives them; null when no locale of the language has rules.

@@ -204,6 +204,13 @@ Rule ParseDescriptor(std::string_view descriptor, std::string_view where) {
         std::string base(descriptor.substr(0, slash)), radix(slash == std::string_view::npos ? "10" : descriptor.substr(slash + 1));
         std::erase(base, ',');
         std::erase(radix, ',');
+        if (base.size() > 20 && base.find_first_not_of('0', 1) == std::string::npos && base[0] == '1') {
+            // Ten to a power past 64 bits: a Large rule, spelled in radix 10.
+            if (slash != std::string_view::npos || lowered != 0) Fail(where, "a radix or '>' on a base past 64 bits");
+            rule.kind = RuleKind::Large;
+            rule.exponent = base.size() - 1;
+            return rule;
+        }
         rule.base = ParseNumber(base, where);
         rule.radix = ParseNumber(radix, where);
         if (rule.radix < 2) Fail(where, "a radix below 2");
@@ -256,7 +263,9 @@ std::vector<RuleSet> ParseRuleSets(const LocaleSource& locale, std::vector<bool>
             std::string_view text = line.substr(0, line.size() - 1);
             const auto colon = text.find(':');
             Rule rule;
+            const bool afterLarge = !set.rules.empty() && set.rules.back().kind == RuleKind::Large;
             if (colon == std::string_view::npos) {
+                if (afterLarge) Fail(where, "a rule without a base after a base past 64 bits");
                 rule.base = nextBase;
                 rule.exponent = ExpectedExponent(rule.base, rule.radix);
             } else {
@@ -264,6 +273,10 @@ std::vector<RuleSet> ParseRuleSets(const LocaleSource& locale, std::vector<bool>
                 if (descriptor == "Inf" || descriptor == "NaN") continue;  // no text this converter reads names them
                 rule = ParseDescriptor(descriptor, where);
                 text.remove_prefix(colon + 1);
+                if (afterLarge && rule.kind == RuleKind::Normal) Fail(where, "a base below one before it");
+                if (afterLarge && rule.kind == RuleKind::Large && rule.exponent <= set.rules.back().exponent) {
+                    Fail(where, "a base past 64 bits not above the one before it");
+                }
             }
             while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
             if (text.starts_with('\'')) text.remove_prefix(1);  // keeps the spaces after it
@@ -279,8 +292,8 @@ std::vector<RuleSet> ParseRuleSets(const LocaleSource& locale, std::vector<bool>
             std::vector<Rule> made;
             if (brackets) {
                 std::uint64_t divisor = 1;
-                for (std::uint64_t e = 0; e < rule.exponent; ++e) divisor *= rule.radix;
-                if ((rule.kind == RuleKind::Normal && rule.base > 0 && rule.base % divisor == 0) ||
+                for (std::uint64_t e = 0; rule.kind == RuleKind::Normal && e < rule.exponent; ++e) divisor *= rule.radix;
+                if ((rule.kind == RuleKind::Normal && rule.base > 0 && rule.base % divisor == 0) || rule.kind == RuleKind::Large ||
                     rule.kind == RuleKind::Improper || rule.kind == RuleKind::Master) {
                     Rule without = rule;
                     if (rule.kind == RuleKind::Improper) without.kind = RuleKind::Proper;
@@ -309,7 +322,10 @@ std::vector<RuleSet> ParseRuleSets(const LocaleSource& locale, std::vector<bool>
                     if (each.kind == RuleKind::Normal && piece.sub == SubKind::Less && fraction[s]) {
                         piece.sub = piece.zeros ? SubKind::NumeratorWithZeros : SubKind::Numerator;
                     }
-                    if (piece.sub == SubKind::GreaterRule) piece.ruleToUse = predecessor;
+                    if (piece.sub == SubKind::GreaterRule) {
+                        if (each.kind == RuleKind::Large) Fail(where, "'>>>' in a rule with a base past 64 bits");
+                        piece.ruleToUse = predecessor;
+                    }
                 }
                 if (each.kind == RuleKind::Normal) nextBase = each.base + 1;
                 set.rules.push_back(std::move(each));
@@ -461,7 +477,7 @@ void WriteLocale(Writer& out, const LocaleSource& locale) {
         std::vector<const Rule*> kept;
         const Rule* chosen[5] = {};
         for (const Rule& rule : set.rules) {
-            if (rule.kind == RuleKind::Normal) {
+            if (rule.kind == RuleKind::Normal || rule.kind == RuleKind::Large) {
                 kept.push_back(&rule);
                 continue;
             }
@@ -486,6 +502,8 @@ void WriteLocale(Writer& out, const LocaleSource& locale) {
                 previousBase = rule->base;
                 if (radix) out.Number(rule->radix);
                 if (exponent) out.Number(rule->exponent);
+            } else if (rule->kind == RuleKind::Large) {
+                out.Number(rule->exponent);
             }
             if (rule->pieces.size() >= 7) out.Number(rule->pieces.size());
             for (const Piece& piece : rule->pieces) {

@@ -13,7 +13,8 @@
 //   rule     := head [base] [radix] [exponent] [count] piece*
 //               head: the kind, kRadixFollows, kExponentFollows (else 10 and the
 //               expected exponent) and the count of pieces (7: the count follows);
-//               base: the difference from the base of the rule before (normal rules)
+//               base: the difference from the base of the rule before (normal rules);
+//               a Large rule has its exponent instead of a base
 //   piece    := Text text | Sub|kind<<2 [rule] target [pattern] | Plural|type<<2 count (category text)*
 //   pattern  := minInteger minFraction maxFraction group secondaryGroup
 #pragma once
@@ -31,6 +32,9 @@ enum class RuleKind : std::uint8_t {
     Improper = 2,  // x.x (or x,x): a value with a fraction
     Proper = 3,    // 0.x (or 0,x): a value between 0 and 1
     Master = 4,    // x.0: every value not an integer, when no fraction rule applies
+    Large = 5,     // a base value of 10^exponent past 64 bits ("sextillion" and beyond), after
+                   // the normal rules: its own rule when the rest below it is zero, then
+                   // the rule for the other values up to the next
 };
 
 inline constexpr unsigned kRadixFollows = 0x08, kExponentFollows = 0x10, kPieceCountShift = 5;

@@ -12,7 +12,9 @@ namespace {
 using u64 = std::uint64_t;
 __extension__ typedef unsigned __int128 u128;
 
-constexpr int kDeepest = 64;  // substitutions within substitutions before the rules are held to loop
+// Substitutions within substitutions before the rules are held to loop: enough for a
+// number of kMostDigits digits through rules that pass each rest through a helper set.
+constexpr int kDeepest = 1024;
 
 // --- Exact arithmetic on decimal digit strings ----------------------------------
 
@@ -137,6 +139,12 @@ public:
             ApplyWhole(set, *set.negative, n, false, depth);
             return;
         }
+        if (n.IsBig() && !set.large.empty()) {
+            if (const Rule* rule = LargeRuleFor(set, *n.big)) {
+                ApplyLarge(set, *rule, n, negative, depth);
+                return;
+            }
+        }
         ApplyWhole(set, set.rules[FindNormal(set, n)], n, negative, depth);
     }
 
@@ -182,6 +190,47 @@ private:
         }
         if (index == RuleSet::kNoRule) throw SpellError("no rule of " + std::string(set.name) + " spells " + n.Digits());
         return index;
+    }
+
+    // The Large rule for a number past 64 bits (its digits): the last whose power of
+    // ten is not above it, or its twin for a rest of zero. Null below the first.
+    static const Rule* LargeRuleFor(const RuleSet& set, const std::string& digits) {
+        const auto above = std::upper_bound(set.large.begin(), set.large.end(), digits.size() - 1,
+                                            [](std::size_t exponent, const Rule& rule) { return exponent < rule.exponent; });
+        if (above == set.large.begin()) return nullptr;
+        const Rule* rule = &*std::prev(above);
+        const bool restIsZero = digits.find_first_not_of('0', digits.size() - rule->exponent) == std::string::npos;
+        if (restIsZero && rule != set.large.data() && std::prev(rule)->exponent == rule->exponent) --rule;
+        return rule;
+    }
+
+    // A number past 64 bits by a Large rule: << is the part above 10^exponent and >>
+    // the rest below it, each cut from the digits.
+    void ApplyLarge(const RuleSet& set, const Rule& rule, const Whole& n, bool negative, int depth) {
+        const std::string_view digits = *n.big;
+        const std::size_t split = digits.size() - rule.exponent;
+        const Whole above = WholeOf(digits.substr(0, split)), rest = WholeOf(digits.substr(split));
+        for (const Piece& piece : rule.pieces) {
+            switch (piece.kind) {
+            case PieceKind::Text:
+                out_ += piece.text;
+                break;
+            case PieceKind::Plural:
+                Plural(piece, above);
+                break;
+            case PieceKind::Substitution:
+                if (piece.sub == SubKind::Equal) {
+                    FormatWholeWith(set, piece, n, negative, depth);
+                } else if (piece.sub == SubKind::Less) {
+                    FormatWholeWith(set, piece, above, negative, depth);
+                } else if (piece.sub == SubKind::Greater) {
+                    FormatWholeWith(set, piece, rest, negative && !rest.IsZero(), depth);
+                } else {
+                    throw SpellError("a rule of " + std::string(set.name) + " past 64 bits takes no numerator");
+                }
+                break;
+            }
+        }
     }
 
     // The rule of a fraction rule set for a value below 1: the one whose base value

@@ -1,9 +1,19 @@
-// A style description: how a number is worded, as a comma-separated list beginning
-// with a preset, "plain,locale=de,rules=spellout-ordinal". The preset "plain" spells
-// with the rules of a locale (English unless locale= names another) and the rule set
-// spellout-numbering unless rules= names another public rule set of that locale.
+// A style description: how a number is worded, as a comma-separated list of a preset
+// and options, "cheque,currency=INR,case=upper,width=60,fill=*".
+//
+// Presets: classic (the window's answer, which this module leaves to its caller),
+// plain, british, ordinal, indian, money and cheque. Options, each on top of a preset:
+//   locale=TAG rules=NAME        plain and ordinal: words by the rules of a locale; an
+//                                English locale keeps the document rules unless rules=
+//                                names one of the locale's own public rule sets
+//   numbering=short|indian  and=on|off  hyphens=on|off  case=lower|upper|title|sentence
+//   currency=CODE  unit=NAME/NAMES  subunit=NAME/NAMES  digits=0|2|3
+//   minor=words|digits|none  only=on|off  first=on|off  round=none|half-up|half-even
+//   width=N  fill=C
 #pragma once
 
+#include <cstddef>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -12,22 +22,56 @@
 
 namespace zorv::spell {
 
-// Thrown for a description that names an unknown preset, option, locale or rule set;
-// the message names it.
+// Thrown for a description that names an unknown preset, option, value, locale, rule
+// set or currency; the message names it.
 class StyleError : public std::invalid_argument {
 public:
     using std::invalid_argument::invalid_argument;
 };
 
-struct Style {
-    const Locale* locale = nullptr;
-    const RuleSet* rules = nullptr;
+struct Currency {
+    std::string_view code, unit, units, subunit, subunits;
+    unsigned digits;  // minor digits: 0, 2 or 3
 };
 
-// The style a description gives, with the rules of `book`. Throws StyleError.
-[[nodiscard]] Style ParseStyle(std::string_view description, const RuleBook& book = RuleBook::Builtin());
+// The currencies a description may name, with their English names.
+[[nodiscard]] std::span<const Currency> Currencies();
 
-// The words of `number` (as Spell reads it) in that style. Throws SpellError.
+enum class LetterCase { Lower, Upper, Title, Sentence };
+enum class MinorForm { Words, Digits, None };
+enum class Rounding { None, HalfUp, HalfEven };
+
+struct Style {
+    bool classic = false;  // the window's answer: the caller's Convert command, not these rules
+    const Locale* locale = nullptr;
+    const RuleSet* rules = nullptr;  // the words of a number (of the major unit, for money)
+    bool english = true;             // the document rules: case and hyphens apply
+    bool ordinal = false;            // whole numbers only, and not negative
+
+    bool money = false;  // an amount of a currency
+    bool cheque = false;  // a cheque: no negative amount
+    std::string unit, units, subunit, subunits;
+    unsigned digits = 2;
+    MinorForm minor = MinorForm::Words;
+    bool currencyFirst = false;
+    bool only = false;
+    Rounding rounding = Rounding::None;
+
+    LetterCase letterCase = LetterCase::Lower;
+    bool hyphens = true;
+    std::size_t width = 0;  // 0: one line
+    std::string fill;       // one character, or none
+};
+
+// The style a description gives. Throws StyleError.
+[[nodiscard]] Style ParseStyle(std::string_view description);
+
+// The words of `number` in that style (not classic), appended to `out`: an optional
+// sign, digits grouped by commas in threes or in the Indian way, or not at all, an
+// optional point and digits, spaces around it ignored. Throws SpellError naming what
+// is wrong with the number; `out` may then hold part of the words.
+void SpellInStyleInto(const Style& style, std::string_view number, std::string& out);
+
 [[nodiscard]] std::string SpellInStyle(const Style& style, std::string_view number);
 
 }  // namespace zorv::spell

@@ -1,5 +1,7 @@
-// The table of expected outcomes every suite reads, data/outcomes.json: a typed text
-// and the exact words, or the one message, the converter answers it with.
+// The tables of expected outcomes every suite reads: data/outcomes.json, a typed text
+// and the exact words, or the one message, the converter answers it with; and
+// data/styles.json, the same for a style description and a number, with the
+// descriptions that are refused and why.
 #pragma once
 
 #include <nlohmann/json.hpp>
@@ -32,6 +34,35 @@ inline const std::vector<ExpectedOutcome>& ExpectedOutcomes() {
         return rows;
     }();
     return outcomes;
+}
+
+struct ExpectedStyleOutcome {
+    std::string style, number;
+    bool answered;
+    std::string text;  // the words or the message
+};
+
+inline nlohmann::json StylesTable() {
+    std::ifstream file(ZORV_STYLES_PATH);
+    if (!file) throw std::runtime_error("cannot read " ZORV_STYLES_PATH);
+    return nlohmann::json::parse(file);
+}
+
+inline std::vector<ExpectedStyleOutcome> ExpectedStyleOutcomes() {
+    std::vector<ExpectedStyleOutcome> rows;
+    for (const auto& row : StylesTable().at("styles")) {
+        const auto& outcome = row.at(2);
+        const bool answered = outcome.contains("words");
+        rows.push_back({row.at(0), row.at(1), answered, answered ? outcome.at("words") : outcome.at("message")});
+    }
+    return rows;
+}
+
+// Each refused description with the message that names what it gets wrong.
+inline std::vector<std::pair<std::string, std::string>> RefusedStyles() {
+    std::vector<std::pair<std::string, std::string>> rows;
+    for (const auto& row : StylesTable().at("refused styles")) rows.emplace_back(row.at(0), row.at(1));
+    return rows;
 }
 
 // The row of the table for `input`; throws when the table has none.

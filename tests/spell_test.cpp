@@ -10,9 +10,13 @@
 #include "rule_compiler.h"
 #include "speller.h"
 #include "style.h"
+#include "outcomes.h"
+#include "zorv/words.hpp"
 
 namespace zorv::spell {
 namespace {
+
+using zorv::Speller;
 
 struct Row {
     const char* what;
@@ -26,6 +30,10 @@ constexpr char kCardinal[] =
     "%card:\n-x: minus >>;\nx.x: << point >>;\n0: zero;\n1: one;\n2: two;\n3: three;\n4: four;\n5: five;\n"
     "10: ten;\n11: eleven;\n20: twenty[->>];\n30: thirty[->>];\n100: << hundred[ >>];\n1000: << thousand[ >>];\n"
     "1000000: << million[ >>];\n1000000000000000000: =#,##0=;\n";
+
+constexpr char kLarge[] =
+    "%c:\n0: =#,##0=;\n1000000: << M[ >>];\n1000000000000000000000000: << Y[ >>];\n"
+    "1000000000000000000000000000000000000000000000000000000000000: << Z[ >>];\n";
 
 std::string SpellWith(const std::string& rules, const char* set, const char* number) {
     LocaleSource source;
@@ -64,6 +72,11 @@ TEST(RuleInterpreterTest, EachMechanismOfTheRuleLanguage) {
          "123,456,789,012,345,678,901,234,567,890"},
         {"<< of a number past 64 bits", "%c:\n0: =#,##0=;\n1000000: << M[ >>];\n", "c", "123456789012345678901234567",
          "123 M 456,789 M 12,345 M 678,901 M 234,567"},
+        {"a base past 64 bits, the rest below it", kLarge, "c", "3000000000000000000000007", "3 Y 7"},
+        {"a base past 64 bits, its twin for a rest of zero", kLarge, "c", "3000000000000000000000000", "3 Y"},
+        {"below the first base past 64 bits, the last rule", kLarge, "c", "999999999999999999999999", "999,999 M 999,999 M 999,999 M 999,999"},
+        {"past the last base past 64 bits", kLarge, "c", "1000000000000000000000000000000000000000000000000000000000000",
+         "1 Z"},
         {">>> digit by digit without spaces", "%c:\nx.x: <<.>>>;\n0: o;\n1: i;\n", "c", "1.101", "i.ioi"},
         {"== in a named rule set", "%a:\n0: <=%b=>;\n%b:\n0: b;\n", "a", "7", "<b>"},
         {">>> through the rule before", "%c:\n0: =#,##0=;\n10: <%c< >>>;\n100: <%c< >>>;\n", "c", "1234", "1 2 3 4"},
@@ -113,33 +126,47 @@ TEST(StyleTest, NumbersAreSpelledExactlyInEveryLocale) {
         {"plain", "9007199254740993.5",
          "nine quadrillion seven trillion one hundred ninety-nine billion two hundred fifty-four million seven "
          "hundred forty thousand nine hundred ninety-three point five"},
-        {"plain", "1234.05", "one thousand two hundred thirty-four point zero five"},
-        {"plain", "4561.10", "four thousand five hundred sixty-one point one zero"},
-        {"plain", "-0.5", "minus zero point five"},
         {"plain,locale=en-GB,rules=spellout-ordinal", "21", "twenty-first"},
         {"plain,locale=hi", "100000", "एक लाख"},
     };
     for (const Case& c : cases) EXPECT_EQ(SpellInStyle(ParseStyle(c.style), c.number), c.words) << c.style << " " << c.number;
 }
 
-TEST(StyleTest, AnUnknownPartOfTheDescriptionIsNamed) {
-    struct Case { const char* style; const char* message; };
-    const Case cases[] = {
-        {"fancy", "unknown style preset 'fancy' (there is: plain)"},
-        {"plain,size=3", "unknown style option 'size=3' (there are: locale=, rules=)"},
-        {"plain,locale=tlh", "unknown locale 'tlh'"},
-        {"plain,locale=de,rules=spellout-cardinal", "the locale 'de' has no rule set 'spellout-cardinal'"},
-        {"plain,rules=lenient-parse", "the locale 'en' has no rule set 'lenient-parse'"},
-        {"plain,rules=2d-year", "the locale 'en' has no rule set '2d-year'"},  // private
-    };
-    for (const Case& c : cases) {
+TEST(StyleTest, EachRowOfTheStylesTable) {
+    for (const auto& row : testing::ExpectedStyleOutcomes()) {
+        const auto result = Speller(row.style).Spell(row.number);
+        EXPECT_EQ(result.answered, row.answered) << row.style << " " << row.number;
+        EXPECT_EQ(result.text, row.text) << row.style << " " << row.number;
+    }
+    for (const auto& [style, message] : testing::RefusedStyles()) {
         try {
-            (void)ParseStyle(c.style);
-            ADD_FAILURE() << c.style << " was taken";
-        } catch (const StyleError& error) {
-            EXPECT_STREQ(error.what(), c.message);
+            (void)Speller(style);
+            ADD_FAILURE() << style << " was taken";
+        } catch (const std::invalid_argument& error) {
+            EXPECT_EQ(error.what(), message);
         }
     }
+}
+
+// Every currency of the table: its names by count, and exactly its minor digits.
+TEST(StyleTest, EveryCurrencyHasItsNamesAndItsMinorDigits) {
+    for (const Currency& currency : Currencies()) {
+        const std::string code(currency.code);
+        const Speller money("money,first=off,currency=" + code), cheque("cheque,currency=" + code + ",first=off,only=off,minor=digits");
+        EXPECT_EQ(money.Spell("1").text, "one " + std::string(currency.unit)) << code;
+        EXPECT_EQ(money.Spell("2").text, "two " + std::string(currency.units)) << code;
+        const std::string exact = "2." + std::string(currency.digits, '1'), over = exact + "1";
+        EXPECT_TRUE(money.Spell(exact).answered) << code;
+        EXPECT_FALSE(money.Spell(over).answered) << code;
+        if (currency.digits == 0) continue;
+        EXPECT_TRUE(money.Spell(exact).text.ends_with(" and eleven " + std::string(currency.subunits)) ||
+                    money.Spell(exact).text.ends_with(" and one hundred eleven " + std::string(currency.subunits)))
+            << money.Spell(exact).text;
+        const std::string denominator = "/1" + std::string(currency.digits, '0') + " ";
+        EXPECT_NE(cheque.Spell("5").text.find(" and " + std::string(currency.digits, '0') + denominator), std::string::npos)
+            << cheque.Spell("5").text;
+    }
+    EXPECT_GE(Currencies().size(), 30U);
 }
 
 TEST(CompiledRulesTest, EveryPublicRuleSetSpellsZeroToAThousand) {

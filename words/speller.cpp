@@ -1,5 +1,5 @@
 // Numbers in words in a style, for the C++ and C ways in: the style description read
-// once, then the rule interpreter.
+// once, then the document rules, a locale's rules, or the classic Convert command.
 #include <new>
 #include <stdexcept>
 
@@ -9,20 +9,31 @@
 
 namespace zorv {
 
+struct Speller::State {
+    spell::Style style;
+};
+
 Speller::Speller(std::string_view style) {
     try {
-        const spell::Style parsed = spell::ParseStyle(style);
-        locale_ = parsed.locale;
-        rules_ = parsed.rules;
+        state_ = std::make_shared<const State>(State{spell::ParseStyle(style)});
     } catch (const spell::StyleError& error) {
         throw std::invalid_argument(error.what());
     }
 }
 
 Speller::Result Speller::Spell(std::string_view number) const {
-    const spell::Style style{static_cast<const spell::Locale*>(locale_), static_cast<const spell::RuleSet*>(rules_)};
+    if (state_->style.classic) {
+        // The window's answer: the text read as zorv-words reads its input.
+        std::u16string text, words;
+        AppendUtf8AsText(number, text);
+        Converter converter;
+        const Outcome outcome = converter.Convert(text);
+        std::string answer;
+        AppendTextAsUtf8(outcome.text, answer);
+        return {outcome.answered, std::move(answer)};
+    }
     try {
-        return {true, spell::SpellInStyle(style, number)};
+        return {true, spell::SpellInStyle(state_->style, number)};
     } catch (const spell::SpellError& error) {
         return {false, error.what()};
     }

@@ -11,6 +11,10 @@
 #include "zorv/words.h"
 #include "zorv/words.hpp"
 
+struct zorv_style {
+    zorv::Speller speller;
+};
+
 struct zorv_converter {
     zorv::Converter converter;
     std::u16string input;  // the decoded text, reused from call to call
@@ -83,26 +87,51 @@ int zorv_input_key_action(int code) {
     return static_cast<int>(zorv::command::InputKeyAction(static_cast<std::int16_t>(code)));
 }
 
-int zorv_spell(const char* style, const char* text, size_t length, char** out, size_t* out_length) {
+zorv_style* zorv_style_new(const char* description, char** error, size_t* error_length) {
+    if (error != nullptr) *error = nullptr;
+    if (error_length != nullptr) *error_length = 0;
+    if (description == nullptr) return nullptr;
+    try {
+        return new zorv_style{zorv::Speller(description)};
+    } catch (const std::invalid_argument& bad) {
+        if (error != nullptr) Hand(bad.what(), error, error_length);
+        return nullptr;
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+void zorv_style_free(zorv_style* style) { delete style; }
+
+int zorv_style_spell(const zorv_style* style, const char* text, size_t length, char** out, size_t* out_length) {
     if (out != nullptr) *out = nullptr;
     if (out_length != nullptr) *out_length = 0;
     if (style == nullptr || out == nullptr || (text == nullptr && length != 0)) return ZORV_FAILURE;
     try {
-        int status = ZORV_WORDS;
-        std::string answer;
-        try {
-            const zorv::Speller speller(style);
-            auto result = speller.Spell(std::string_view(text == nullptr ? "" : text, length));
-            status = result.answered ? ZORV_WORDS : ZORV_MESSAGE;
-            answer = std::move(result.text);
-        } catch (const std::invalid_argument& error) {
-            status = ZORV_STYLE_ERROR;
-            answer = error.what();
-        }
-        return Hand(answer, out, out_length) ? status : ZORV_FAILURE;
+        const auto result = style->speller.Spell(std::string_view(text == nullptr ? "" : text, length));
+        if (!Hand(result.text, out, out_length)) return ZORV_FAILURE;
+        return result.answered ? ZORV_WORDS : ZORV_MESSAGE;
     } catch (const std::bad_alloc&) {
         return ZORV_FAILURE;
     }
+}
+
+int zorv_spell(const char* style, const char* text, size_t length, char** out, size_t* out_length) {
+    if (out != nullptr) *out = nullptr;
+    if (out_length != nullptr) *out_length = 0;
+    if (style == nullptr || out == nullptr || (text == nullptr && length != 0)) return ZORV_FAILURE;
+    char* error = nullptr;
+    size_t errorLength = 0;
+    zorv_style* made = zorv_style_new(style, &error, &errorLength);
+    if (made == nullptr) {
+        if (error == nullptr) return ZORV_FAILURE;
+        *out = error;
+        if (out_length != nullptr) *out_length = errorLength;
+        return ZORV_STYLE_ERROR;
+    }
+    const int status = zorv_style_spell(made, text, length, out, out_length);
+    zorv_style_free(made);
+    return status;
 }
 
 int zorv_list_locales(char** out, size_t* out_length) {

@@ -139,35 +139,95 @@ std::vector<std::pair<std::string, std::string>> Aliases(const std::set<std::str
     return aliases;
 }
 
+// The Conway-Wechsler name of the n-th -illion (10^(3n+3)), for 1 <= n <= 999: the
+// Latin prefixes of its units, tens and hundreds, in that order, the unit changed by
+// the marks of the prefix that follows it, the last vowel dropped, then "illion".
+std::string ConwayWechslerName(unsigned n) {
+    static const char* const kSmall[] = {"", "m", "b", "tr", "quadr", "quint", "sext", "sept", "oct", "non"};
+    if (n < 10) return std::string(kSmall[n]) + "illion";
+    static const char* const kUnits[] = {"", "un", "duo", "tre", "quattuor", "quin", "se", "septe", "octo", "nove"};
+    // Each tens and hundreds prefix with the marks that change a unit before it.
+    static const std::pair<const char*, const char*> kTens[] = {
+        {"", ""}, {"deci", "n"}, {"viginti", "ms"}, {"triginta", "ns"}, {"quadraginta", "ns"}, {"quinquaginta", "ns"},
+        {"sexaginta", "n"}, {"septuaginta", "n"}, {"octoginta", "mx"}, {"nonaginta", ""}};
+    static const std::pair<const char*, const char*> kHundreds[] = {
+        {"", ""}, {"centi", "nx"}, {"ducenti", "n"}, {"trecenti", "ns"}, {"quadringenti", "ns"}, {"quingenti", "ns"},
+        {"sescenti", "n"}, {"septingenti", "n"}, {"octingenti", "mx"}, {"nongenti", ""}};
+    const unsigned unit = n % 10, ten = n / 10 % 10, hundred = n / 100;
+    const std::string_view marks = ten != 0 ? kTens[ten].second : kHundreds[hundred].second;
+    std::string name = kUnits[unit];
+    const auto marked = [&](char mark) { return marks.find(mark) != std::string_view::npos; };
+    if (unit == 3 && (marked('s') || marked('x'))) name += 's';
+    if (unit == 6 && marked('s')) name += 's';
+    if (unit == 6 && marked('x')) name += 'x';
+    if ((unit == 7 || unit == 9) && (marked('m') || marked('n'))) name += marked('m') ? 'm' : 'n';
+    name += kTens[ten].first;
+    name += kHundreds[hundred].first;
+    if (name.back() == 'a' || name.back() == 'i') name.pop_back();
+    return name + "illion";
+}
+
+constexpr unsigned kMostDigits = 1000;  // in a whole number the speller takes
+
+// The English document rules: the text of `path` without its comments, its
+// "CONWAY-WECHSLER: BODY;" lines written out as one rule a scale from 10^66 to
+// 10^999, and en's symbols and plural rules.
+zorv::spell::LocaleSource DocumentSource(const char* path) {
+    std::ifstream in(path);
+    if (!in) throw std::runtime_error(std::string("cannot read ") + path);
+    zorv::spell::LocaleSource source = SourceOf("en");
+    source.rules.clear();
+    constexpr std::string_view kScales = "CONWAY-WECHSLER:";
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line.starts_with('#')) continue;
+        if (!line.starts_with(kScales)) {
+            source.rules += line + '\n';
+            continue;
+        }
+        const std::string body = line.substr(kScales.size());
+        const auto slot = body.find("{name}");
+        if (slot == std::string::npos) throw std::runtime_error("a CONWAY-WECHSLER line without {name}");
+        for (unsigned n = 21; 3 * n + 3 < kMostDigits; ++n) {
+            source.rules += '1' + std::string(3 * n + 3, '0') + ':' + body.substr(0, slot) + ConwayWechslerName(n) +
+                            body.substr(slot + 6) + '\n';
+        }
+    }
+    return source;
+}
+
+// The packed rules as the definition of a byte array `name` and its size `name`Size.
+void WriteArray(std::ostream& out, const std::string& name, const std::string& compiled) {
+    const std::string data = zorv::spell::Pack(compiled);
+    if (zorv::spell::Unpack(data) != compiled) throw std::runtime_error("the packed rules do not unpack to the rules");
+    out << "extern const unsigned char " << name << "[];\n"
+        << "extern const std::size_t " << name << "Size;\n"
+        << "alignas(8) const unsigned char " << name << "[] = {";
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        out << (i % 24 == 0 ? "\n    " : "") << static_cast<unsigned>(static_cast<unsigned char>(data[i])) << ',';
+    }
+    out << "\n};\nconst std::size_t " << name << "Size = " << data.size() << ";\n\n";
+    std::cerr << "zorv_rules_generator: " << name << ": " << compiled.size() << " bytes, packed " << data.size() << '\n';
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: zorv_rules_generator OUTPUT.cpp\n";
+    if (argc != 3) {
+        std::cerr << "usage: zorv_rules_generator OUTPUT.cpp DOCUMENT-RULES.txt\n";
         return 2;
     }
     try {
         const std::vector<std::string> names = RuleLocales();
         std::vector<zorv::spell::LocaleSource> sources;
         for (const std::string& name : names) sources.push_back(SourceOf(name));
-        const std::string compiled = zorv::spell::CompileRules(sources, Aliases({names.begin(), names.end()}));
-        const std::string data = zorv::spell::Pack(compiled);
-        if (zorv::spell::Unpack(data) != compiled) throw std::runtime_error("the packed rules do not unpack to the rules");
-
         std::ofstream out(argv[1], std::ios::binary);
-        out << "// Generated by zorv_rules_generator from ICU " U_ICU_VERSION "'s data: do not edit.\n"
-               "#include <cstddef>\n\n"
-               "namespace zorv::spell {\n\n"
-               "extern const unsigned char kCompiledRules[];\n"
-               "extern const std::size_t kCompiledRulesSize;\n"
-               "alignas(8) const unsigned char kCompiledRules[] = {";
-        for (std::size_t i = 0; i < data.size(); ++i) {
-            out << (i % 24 == 0 ? "\n    " : "") << static_cast<unsigned>(static_cast<unsigned char>(data[i])) << ',';
-        }
-        out << "\n};\nconst std::size_t kCompiledRulesSize = " << data.size() << ";\n\n}  // namespace zorv::spell\n";
+        out << "// Generated by zorv_rules_generator from ICU " U_ICU_VERSION "'s data and " << argv[2]
+            << ": do not edit.\n#include <cstddef>\n\nnamespace zorv::spell {\n\n";
+        WriteArray(out, "kCompiledRules", zorv::spell::CompileRules(sources, Aliases({names.begin(), names.end()})));
+        WriteArray(out, "kDocumentRules", zorv::spell::CompileRules({DocumentSource(argv[2])}));
+        out << "}  // namespace zorv::spell\n";
         if (!out.flush()) throw std::runtime_error(std::string("cannot write ") + argv[1]);
-        std::cerr << "zorv_rules_generator: " << sources.size() << " locales, " << compiled.size() << " bytes, packed "
-                  << data.size() << '\n';
+        std::cerr << "zorv_rules_generator: " << sources.size() << " locales\n";
     } catch (const std::exception& error) {
         std::cerr << "zorv_rules_generator: " << error.what() << '\n';
         std::remove(argv[1]);

@@ -26,7 +26,7 @@
 extern "C" {
 #endif
 
-/* What zorv_convert and zorv_spell return. */
+/* What zorv_convert, zorv_style_spell and zorv_spell return. */
 enum {
     ZORV_WORDS = 0,       /* *out holds the words, spaces and all */
     ZORV_MESSAGE = 1,     /* *out holds the message the window would show instead */
@@ -62,14 +62,37 @@ ZORV_WORDS_API void zorv_string_free(char* text);
 enum { ZORV_KEY_CONVERT = 0, ZORV_KEY_KEEP = 1, ZORV_KEY_DISCARD = 2 };
 ZORV_WORDS_API int zorv_input_key_action(int code);
 
-/* Spells the `length` bytes at `text`, a number ("-1234.05": an optional minus, up to
- * 1,000 digits, optionally a point and up to 1,000 more), in the style `style`
- * describes, a NUL-terminated text such as "plain,locale=de,rules=spellout-ordinal":
- * the preset "plain" with the rules of a locale (a BCP 47 tag; English by default)
- * and one of its public rule sets (spellout-numbering by default). ZORV_WORDS gives
- * the words, exact at any length; ZORV_MESSAGE says why the text has none;
- * ZORV_STYLE_ERROR names the unknown preset, option, locale or rule set. *out and
- * *out_length as for zorv_convert. */
+/* A style of words for numbers, read once from a description: a preset and options,
+ * separated by commas, such as "cheque,currency=INR,case=upper,width=60,fill=*".
+ *   presets  classic (the window's answer, as zorv_convert gives it), plain, british,
+ *            ordinal, indian, money (USD by default), cheque (USD by default)
+ *   options  locale=TAG rules=NAME (plain and ordinal: the words of a locale, by
+ *            one of its public rule sets), numbering=short|indian, and=on|off,
+ *            hyphens=on|off, case=lower|upper|title|sentence, currency=CODE (ISO
+ *            4217), unit=NAME/NAMES, subunit=NAME/NAMES, digits=0|2|3,
+ *            minor=words|digits|none, only=on|off, first=on|off,
+ *            round=none|half-up|half-even, width=N, fill=C
+ * Returns the style, or NULL: then, when `error` is not NULL, *error is a new text
+ * (as *out of zorv_convert) naming what the description gets wrong, or NULL when
+ * there was no memory. */
+typedef struct zorv_style zorv_style;
+ZORV_WORDS_API zorv_style* zorv_style_new(const char* description, char** error, size_t* error_length);
+
+/* Frees a style made by zorv_style_new; NULL is allowed. */
+ZORV_WORDS_API void zorv_style_free(zorv_style* style);
+
+/* Spells the `length` bytes at `text`, a number: an optional sign, digits (up to
+ * 1,000) grouped by commas in threes ("1,234,567") or the Indian way ("12,34,567")
+ * or not at all, optionally a point and up to 1,000 more digits, spaces around it
+ * ignored. ZORV_WORDS gives the words, exact at any length; ZORV_MESSAGE one
+ * message saying what is wrong with the number; ZORV_FAILURE nothing (no memory, or a
+ * null argument). *out and *out_length as for zorv_convert. A style may be used by
+ * many threads at once. */
+ZORV_WORDS_API int zorv_style_spell(const zorv_style* style, const char* text, size_t length, char** out,
+                                    size_t* out_length);
+
+/* zorv_style_new, zorv_style_spell and zorv_style_free in one call; a bad
+ * description gives ZORV_STYLE_ERROR with *out naming what it gets wrong. */
 ZORV_WORDS_API int zorv_spell(const char* style, const char* text, size_t length, char** out, size_t* out_length);
 
 /* Every locale with spelling rules and its public rule sets, one locale a line:

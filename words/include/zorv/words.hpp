@@ -43,11 +43,16 @@ private:
     std::unique_ptr<State> state_;
 };
 
-// Numbers in words in a style: a style description such as "plain,locale=de" (see
-// zorv_spell in words.h) read once, then any number of numbers spelled in it.
+// Numbers in words in a style: a style description read once, then any number of
+// numbers spelled in it. A description is a preset and options, separated by commas
+// (see zorv_style_new in words.h):
 //
-//     const zorv::Speller speller("plain,locale=de");
-//     speller.Spell("21").text;  // "ein\u00adund\u00adzwanzig"
+//     const zorv::Speller cheque("cheque");
+//     cheque.Spell("1234.05").text;  // "One Thousand Two Hundred Thirty-Four and 05/100 Dollars"
+//     const zorv::Speller german("plain,locale=de");
+//     german.Spell("21").text;       // "ein\u00adund\u00adzwanzig"
+//
+// A Speller is immutable once made and may be used by many threads at once.
 class ZORV_WORDS_API Speller {
 public:
     struct Result {
@@ -55,19 +60,20 @@ public:
         std::string text;  // UTF-8: the words, or the message saying why there are none
     };
 
-    // Throws std::invalid_argument naming an unknown preset, option, locale or rule set.
+    // Throws std::invalid_argument naming the unknown preset, option, value, locale,
+    // rule set or currency.
     explicit Speller(std::string_view style);
 
-    // The words of `number` (UTF-8, as zorv_spell reads it). Never throws but
-    // std::bad_alloc.
+    // The words of `number` (UTF-8: "-1,234.05", "12,34,567", " 42 "). Never throws
+    // but std::bad_alloc.
     [[nodiscard]] Result Spell(std::string_view number) const;
 
     // Every locale with spelling rules and its public rule sets, one locale a line.
     [[nodiscard]] static std::string ListLocales();
 
 private:
-    const void* locale_;
-    const void* rules_;
+    struct State;
+    std::shared_ptr<const State> state_;
 };
 
 // Appends `bytes` read as UTF-8 to `text`. Each byte that does not begin a complete,
