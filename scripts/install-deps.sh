@@ -2,6 +2,7 @@
 # Installs the Debian packages the converter needs to build, test or run, skipping
 # apt entirely when all of them are already present.
 #   scripts/install-deps.sh build   compiler, CMake, Ninja, Qt 6, ICU (whose rule data is compiled in),
+#                                   CLDR's data (the currencies' minor digits are checked against it),
 #                                   GoogleTest, nlohmann-json, fonts, package checks (lintian, and
 #                                   hardening-check from devscripts)
 #   scripts/install-deps.sh bench   the above plus Google Benchmark
@@ -10,7 +11,7 @@
 #   scripts/install-deps.sh web     the above plus emscripten, Chromium, ChromeDriver and Selenium
 set -euo pipefail
 
-build=(g++ cmake ninja-build pkg-config dpkg-dev file libgtest-dev nlohmann-json3-dev libicu-dev qt6-base-dev libfontconfig-dev fonts-liberation
+build=(g++ cmake ninja-build pkg-config dpkg-dev file libgtest-dev nlohmann-json3-dev libicu-dev unicode-cldr-core qt6-base-dev libfontconfig-dev fonts-liberation
        desktop-file-utils appstream lintian devscripts python3)
 packages=("${build[@]}")
 for set in "$@"; do

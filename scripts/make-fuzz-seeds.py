@@ -5,7 +5,10 @@ fuzz/corpus/convert/  one input text each, as UTF-16LE (the convert fuzzer reads
                       16-bit characters)
 fuzz/corpus/words/    standard-input streams for zorv-words, one input per line
 fuzz/corpus/spell/    a locale and a rule set (one byte each), then the number spelled
+fuzz/corpus/style/    a style description, a newline, and the number: each row of
+                      tests/data/styles.json and each description it refuses
 """
+import json
 import os
 
 TEXTS = [
@@ -44,6 +47,14 @@ def main():
     for i, text in enumerate(TEXTS):
         with open(os.path.join(convert, "seed%02d" % i), "wb") as f:
             f.write(text.encode("utf-16-le"))
+    style = os.path.join(root, "style")
+    os.makedirs(style, exist_ok=True)
+    with open(os.path.join(root, "..", "..", "tests", "data", "styles.json"), encoding="utf-8") as f:
+        table = json.load(f)
+    rows = [(row[0], row[1]) for row in table["styles"]] + [(row[0], "5") for row in table["refused styles"]]
+    for i, (description, number) in enumerate(rows):
+        with open(os.path.join(style, "seed%02d" % i), "wb") as f:
+            f.write(description.encode() + b"\n" + number.encode())
     spell = os.path.join(root, "spell")
     os.makedirs(spell, exist_ok=True)
     for i, seed in enumerate(SPELLINGS):

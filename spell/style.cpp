@@ -17,10 +17,26 @@ constexpr Currency kCurrencies[] = {
 
 [[noreturn]] void Bad(const std::string& what) { throw StyleError(what); }
 
+// A part of a description as a message shows it: printable ASCII as it is, any other
+// byte as \xHH, so that no byte of it acts on a terminal and the message stays UTF-8.
+std::string Shown(std::string_view part) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string shown;
+    for (const char c : part) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7F) {
+            shown += c;
+        } else {
+            shown += {'\\', 'x', kHex[byte >> 4], kHex[byte & 0xF]};
+        }
+    }
+    return shown;
+}
+
 bool OnOff(std::string_view key, std::string_view value) {
     if (value == "on") return true;
     if (value == "off") return false;
-    Bad("the option " + std::string(key) + "= takes on or off, not '" + std::string(value) + "'");
+    Bad("the option " + std::string(key) + "= takes on or off, not '" + Shown(value) + "'");
 }
 
 template <typename T, std::size_t N>
@@ -31,14 +47,16 @@ T OneOf(std::string_view key, std::string_view value, const std::pair<std::strin
         names += names.empty() ? "" : ", ";
         names += name;
     }
-    Bad("the option " + std::string(key) + "= takes " + names + ", not '" + std::string(value) + "'");
+    Bad("the option " + std::string(key) + "= takes " + names + ", not '" + Shown(value) + "'");
 }
 
 // "dollar/dollars": a name and its plural.
 std::pair<std::string, std::string> Names(std::string_view key, std::string_view value) {
     const auto slash = value.find('/');
-    if (slash == std::string_view::npos || slash == 0 || slash + 1 == value.size()) {
-        Bad("the option " + std::string(key) + "= takes a name and its plural, as in dollar/dollars");
+    const bool printable = std::all_of(value.begin(), value.end(), [](char c) { return c >= ' ' && c < '\x7F'; });
+    if (slash == std::string_view::npos || slash == 0 || slash + 1 == value.size() || !printable ||
+        value.find('/', slash + 1) != std::string_view::npos) {
+        Bad("the option " + std::string(key) + "= takes a name and its plural in printable ASCII, as in dollar/dollars");
     }
     return {std::string(value.substr(0, slash)), std::string(value.substr(slash + 1))};
 }
@@ -307,7 +325,7 @@ Style ParseStyle(std::string_view description) {
             const auto equals = item.find('=');
             const std::string_view key = item.substr(0, equals);
             if (equals == std::string_view::npos || std::find(std::begin(kOptions), std::end(kOptions), key) == std::end(kOptions)) {
-                Bad("unknown style option '" + std::string(item) +
+                Bad("unknown style option '" + Shown(item) +
                     "' (there are: locale=, rules=, numbering=, and=, hyphens=, case=, currency=, unit=, subunit=, digits=, "
                     "minor=, only=, first=, round=, width=, fill=)");
             }
@@ -328,7 +346,7 @@ Style ParseStyle(std::string_view description) {
     Style style;
     static constexpr std::string_view kPresets[] = {"classic", "plain", "british", "ordinal", "indian", "money", "cheque"};
     if (std::find(std::begin(kPresets), std::end(kPresets), preset) == std::end(kPresets)) {
-        Bad("unknown style preset '" + std::string(preset) + "' (there are: classic, plain, british, ordinal, indian, money, cheque)");
+        Bad("unknown style preset '" + Shown(preset) + "' (there are: classic, plain, british, ordinal, indian, money, cheque)");
     }
     if (preset == "classic") {
         if (!options.empty()) Bad("the preset classic takes no options");
@@ -343,7 +361,7 @@ Style ParseStyle(std::string_view description) {
     if (style.money) {
         const std::string_view code = option("currency").value_or("USD");
         const auto currency = std::find_if(std::begin(kCurrencies), std::end(kCurrencies), [&](const Currency& c) { return c.code == code; });
-        if (currency == std::end(kCurrencies)) Bad("unknown currency '" + std::string(code) + "'");
+        if (currency == std::end(kCurrencies)) Bad("unknown currency '" + Shown(code) + "'");
         style.unit = currency->unit;
         style.units = currency->units;
         style.subunit = currency->subunit;
@@ -391,8 +409,8 @@ Style ParseStyle(std::string_view description) {
     }
     if (const auto fill = option("fill")) {
         if (style.width == 0) Bad("the option fill= needs width=");
-        if (CodePoints(*fill) != 1 || static_cast<unsigned char>(fill->front()) <= ' ' || fill->front() == '\x7F') {
-            Bad("the option fill= takes one visible character");
+        if (fill->size() != 1 || fill->front() <= ' ' || fill->front() >= '\x7F') {
+            Bad("the option fill= takes one printable ASCII character, as in fill=*");
         }
         style.fill = *fill;
     }
@@ -410,11 +428,11 @@ Style ParseStyle(std::string_view description) {
     for (const std::string_view key : {"numbering", "and", "hyphens", "case"}) refuse(key, "applies to the English document rules only");
     style.english = false;
     style.locale = RuleBook::Builtin().Find(locale.value_or("en"));
-    if (style.locale == nullptr) Bad("unknown locale '" + std::string(*locale) + "'");
+    if (style.locale == nullptr) Bad("unknown locale '" + Shown(*locale) + "'");
     const std::string_view name = rules.value_or(style.ordinal ? "spellout-ordinal" : "spellout-numbering");
     style.rules = style.locale->Find(name);
     if (style.rules == nullptr || !style.rules->isPublic) {
-        Bad("the locale '" + std::string(style.locale->name) + "' has no rule set '" + std::string(name) + "'");
+        Bad("the locale '" + std::string(style.locale->name) + "' has no rule set '" + Shown(name) + "'");
     }
     return style;
 }

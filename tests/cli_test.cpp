@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <map>
 #include <random>
 #include <string>
 #include <utility>
@@ -163,6 +164,29 @@ TEST(ZorvWordsTest, StyleSpellsByTheRulesOfALocale) {
     EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 100);
     EXPECT_NE(list.out.find("\nde: spellout-numbering-year spellout-numbering spellout-cardinal-neuter "), std::string::npos);
     EXPECT_EQ(list.status, 0);
+}
+
+// Every row of the styles table, each style's numbers in one --json run; every refused
+// description is a usage error naming what it gets wrong.
+TEST(ZorvWordsTest, AnswersEveryRowOfTheStylesTable) {
+    std::map<std::string, std::vector<zorv::testing::ExpectedStyleOutcome>> byStyle;
+    for (const auto& row : zorv::testing::ExpectedStyleOutcomes()) byStyle[row.style].push_back(row);
+    for (const auto& [style, rows] : byStyle) {
+        QStringList arguments = {"--json", "--style", QString::fromStdString(style), "--"};
+        for (const auto& row : rows) arguments << QString::fromStdString(row.number);
+        const auto result = RunWords(arguments);
+        const auto objects = JsonLines(result.out);
+        ASSERT_EQ(objects.size(), rows.size()) << style;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            EXPECT_EQ(objects[i].value(rows[i].answered ? "words" : "message").toString().toStdString(), rows[i].text)
+                << style << " " << rows[i].number;
+        }
+    }
+    for (const auto& [style, message] : zorv::testing::RefusedStyles()) {
+        const auto result = RunWords({"--style", QString::fromStdString(style), "5"});
+        EXPECT_EQ(result.err, "zorv-words: " + message + "\nTry 'zorv-words --help' for more information.\n");
+        EXPECT_EQ(result.status, 2) << style;
+    }
 }
 
 TEST(ZorvWordsTest, StandardInputIsReadOneInputPerLine) {

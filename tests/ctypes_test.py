@@ -9,7 +9,7 @@ import subprocess
 import sys
 import unittest
 
-from support import c_constants, expected_outcomes
+from support import c_constants, expected_outcomes, expected_styles, refused_styles
 
 LIBRARY, ZORV_WORDS = sys.argv[1], sys.argv[2]
 C = c_constants()
@@ -25,6 +25,11 @@ def load(path):
     lib.zorv_spell.argtypes = [ctypes.c_char_p, ctypes.c_char_p, ctypes.c_size_t,
                                ctypes.POINTER(ctypes.c_void_p), ctypes.POINTER(ctypes.c_size_t)]
     lib.zorv_string_free.argtypes = [ctypes.c_void_p]
+    lib.zorv_style_new.restype = ctypes.c_void_p
+    lib.zorv_style_new.argtypes = [ctypes.c_char_p, ctypes.POINTER(ctypes.c_void_p), ctypes.POINTER(ctypes.c_size_t)]
+    lib.zorv_style_spell.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_size_t,
+                                     ctypes.POINTER(ctypes.c_void_p), ctypes.POINTER(ctypes.c_size_t)]
+    lib.zorv_style_free.argtypes = [ctypes.c_void_p]
     lib.zorv_version.restype = ctypes.c_char_p
     return lib
 
@@ -70,6 +75,28 @@ class CInterfaceTest(unittest.TestCase):
         self.assertEqual(ctypes.string_at(out), b"unknown locale 'xx'")
         self.lib.zorv_string_free(out)
         self.assertEqual(self.lib.zorv_spell(None, b"5", 1, ctypes.byref(out), None), FAILURE)
+
+    def test_every_row_of_the_styles_table_through_a_style_object(self):
+        styles = {}
+        for style, number, answered, text in expected_styles():
+            with self.subTest(style=style, number=number[:40]):
+                if style not in styles:
+                    styles[style] = self.lib.zorv_style_new(style.encode(), None, None)
+                out, length = ctypes.c_void_p(), ctypes.c_size_t()
+                status = self.lib.zorv_style_spell(styles[style], number.encode(), len(number.encode()),
+                                                   ctypes.byref(out), ctypes.byref(length))
+                self.assertEqual((status, ctypes.string_at(out, length.value).decode()), (WORDS if answered else MESSAGE, text))
+                self.lib.zorv_string_free(out)
+        for style in styles.values():
+            self.lib.zorv_style_free(style)
+        for style, message in refused_styles():
+            with self.subTest(refused=style):
+                error, length = ctypes.c_void_p(), ctypes.c_size_t()
+                self.assertIsNone(self.lib.zorv_style_new(style.encode(), ctypes.byref(error), ctypes.byref(length)))
+                self.assertEqual(ctypes.string_at(error, length.value).decode(), message)
+                self.lib.zorv_string_free(error)
+        out = ctypes.c_void_p()
+        self.assertEqual(self.lib.zorv_style_spell(None, b"5", 1, ctypes.byref(out), None), FAILURE)
 
     def test_bytes_are_read_as_zorv_words_reads_them(self):
         # Each byte that begins no valid sequence is one U+FFFD, so 20,000 unfinished

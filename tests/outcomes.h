@@ -50,18 +50,21 @@ inline nlohmann::json StylesTable() {
 
 inline std::vector<ExpectedStyleOutcome> ExpectedStyleOutcomes() {
     std::vector<ExpectedStyleOutcome> rows;
-    for (const auto& row : StylesTable().at("styles")) {
+    const auto table = StylesTable();
+    for (const auto& row : table.at("styles")) {
         const auto& outcome = row.at(2);
         const bool answered = outcome.contains("words");
         rows.push_back({row.at(0), row.at(1), answered, answered ? outcome.at("words") : outcome.at("message")});
     }
+    if (rows.empty()) throw std::runtime_error(ZORV_STYLES_PATH " has no rows");
     return rows;
 }
 
 // Each refused description with the message that names what it gets wrong.
 inline std::vector<std::pair<std::string, std::string>> RefusedStyles() {
     std::vector<std::pair<std::string, std::string>> rows;
-    for (const auto& row : StylesTable().at("refused styles")) rows.emplace_back(row.at(0), row.at(1));
+    const auto table = StylesTable();
+    for (const auto& row : table.at("refused styles")) rows.emplace_back(row.at(0), row.at(1));
     return rows;
 }
 

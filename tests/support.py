@@ -28,6 +28,17 @@ def outcome_of(text):
     return next(answer for typed, _, answer in expected_outcomes() if typed == text)
 
 
+def expected_styles():
+    """(style, number, answered, words or message) for each row of data/styles.json."""
+    return [(style, number, "words" in outcome, outcome.get("words", outcome.get("message")))
+            for style, number, outcome in table("styles")["styles"]]
+
+
+def refused_styles():
+    """(description, message) for each description data/styles.json refuses."""
+    return [tuple(row) for row in table("styles")["refused styles"]]
+
+
 def c_constants():
     """Every ZORV_ enumerator of the C interface's header, by name."""
     return {name: int(value) for name, value in re.findall(r"\b(ZORV_[A-Z_]+) = (-?\d+)", HEADER.read_text())}

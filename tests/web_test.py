@@ -15,7 +15,8 @@ from http.server import SimpleHTTPRequestHandler, ThreadingHTTPServer
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
-from support import browser, c_constants, expected_outcomes, outcome_of, table, wait_ready
+from support import (browser, c_constants, expected_outcomes, expected_styles, outcome_of, refused_styles, table,
+                     wait_ready)
 
 WEB_DIR, ZORV_WORDS, CORPUS = pathlib.Path(sys.argv[1]).resolve(), sys.argv[2], sys.argv[3]
 AXE = pathlib.Path(__file__).parent / "web" / "node_modules" / "axe-core" / "axe.min.js"
@@ -254,39 +255,45 @@ class WebPageTest(unittest.TestCase):
                 seen = self.driver.execute_script("return window.seenCodes")
                 self.assertEqual(seen, [] if row["code"] is None else [row["code"]])
 
-    def test_the_spelling_module_spells_in_every_locale_as_the_library_does(self):
-        cases = [("plain,locale=de", "21"), ("plain,locale=ru", "609381.72"), ("plain", "-0.5"),
-                 ("plain,locale=hi,rules=spellout-ordinal-masculine", "1" + "0" * 40), ("plain", "1.2.3"), ("plain,locale=xx", "5")]
+    def test_the_spelling_module_answers_every_row_of_the_styles_table(self):
+        rows = [[style, number] for style, number, _, _ in expected_styles()]
+        refused = [style for style, _ in refused_styles()]
         got = self.driver.execute_async_script("""
-            const [cases, done] = [arguments[0], arguments[arguments.length - 1]];
+            const [rows, refused, done] = [arguments[0], arguments[1], arguments[arguments.length - 1]];
             const script = document.createElement("script");
             script.src = "zorv-spell.js";
             script.onload = () => ZorvSpellModule().then((m) => {
               const put = (text) => { const bytes = new TextEncoder().encode(text + "\\0");
                                       const at = m._malloc(bytes.length); m.HEAPU8.set(bytes, at); return at; };
               const out = m._malloc(8);
-              done(cases.map(([style, number]) => {
+              const taken = () => { const [at, length] = [m.HEAPU32[out >> 2], m.HEAPU32[(out + 4) >> 2]];
+                                    const text = new TextDecoder().decode(m.HEAPU8.subarray(at, at + length));
+                                    m._zorv_string_free(at); return text; };
+              const answers = rows.map(([style, number]) => {
                 const [s, n] = [put(style), put(number)];
-                const status = m._zorv_spell(s, n, new TextEncoder().encode(number).length, out, out + 4);
-                const [at, length] = [m.HEAPU32[out >> 2], m.HEAPU32[(out + 4) >> 2]];
-                const text = new TextDecoder().decode(m.HEAPU8.subarray(at, at + length));
-                [s, n, at].forEach((p) => m._free(p));
-                return [status, text];
-              }));
+                const made = m._zorv_style_new(s, 0, 0);
+                const status = m._zorv_style_spell(made, n, new TextEncoder().encode(number).length, out, out + 4);
+                m._zorv_style_free(made);
+                [s, n].forEach((p) => m._free(p));
+                return [status, taken()];
+              });
+              const errors = refused.map((style) => {
+                const s = put(style);
+                const made = m._zorv_style_new(s, out, out + 4);
+                m._free(s);
+                return [made, taken()];
+              });
+              const [s, n] = [put("plain,locale=ru"), put("609381.72")];
+              const once = [m._zorv_spell(s, n, 9, out, out + 4), taken()];
+              done({answers, errors, once});
             });
-            document.head.appendChild(script);""", [list(c) for c in cases])
+            document.head.appendChild(script);""", rows, refused)
         constants = c_constants()
-        library = subprocess.run([ZORV_WORDS, "--json", "--style", "plain", "--", "1.2.3"], capture_output=True, text=True)
-        expected = [
-            [constants["ZORV_WORDS"], "ein\u00adund\u00adzwanzig"],
-            [constants["ZORV_WORDS"], "шестьсот девять тысяч триста восемьдесят одна целый семьдесят две сотых"],
-            [constants["ZORV_WORDS"], "minus zero point five"],
-            [constants["ZORV_WORDS"], subprocess.run([ZORV_WORDS, "--style", "plain,locale=hi,rules=spellout-ordinal-masculine",
-                                                      "1" + "0" * 40], capture_output=True, text=True).stdout[:-1]],
-            [constants["ZORV_MESSAGE"], json.loads(library.stdout)["message"]],
-            [constants["ZORV_STYLE_ERROR"], "unknown locale 'xx'"],
-        ]
-        self.assertEqual(got, expected)
+        self.assertEqual(got["answers"], [[constants["ZORV_WORDS"] if answered else constants["ZORV_MESSAGE"], text]
+                                          for _, _, answered, text in expected_styles()])
+        self.assertEqual(got["errors"], [[0, message] for _, message in refused_styles()])
+        self.assertEqual(got["once"], [constants["ZORV_WORDS"],
+                                       "шестьсот девять тысяч триста восемьдесят одна целый семьдесят две сотых"])
 
     def test_a_failed_allocation_answers_that_conversion_only(self):
         got = self.driver.execute_script("""
