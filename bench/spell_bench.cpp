@@ -1,6 +1,7 @@
 // The rule interpreter beside ICU's RuleBasedNumberFormat, on the mixed corpus in
-// English, German, Russian and Hindi (spellout-numbering): the same rules, the same
-// numbers, one run.
+// English (the document rules), German, Russian and Hindi (ICU's spellout-numbering),
+// the same numbers, one run; and the document style "plain" as a caller gets it, the
+// text read and checked in the timing, beside ICU's English.
 #include <benchmark/benchmark.h>
 
 #include <unicode/locid.h>
@@ -39,6 +40,20 @@ void BM_Spell(benchmark::State& state) {
 }
 BENCHMARK(BM_Spell)->DenseRange(0, 3);
 
+void BM_PlainStyle(benchmark::State& state) {
+    const auto corpus = zorv::bench::MixedCorpus(4096);
+    const auto style = zorv::spell::ParseStyle("plain");
+    std::string words;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        words.clear();
+        zorv::spell::SpellInStyleInto(style, corpus[i++ & 4095], words);
+        benchmark::DoNotOptimize(words.data());
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_PlainStyle);
+
 // ICU formats a double; each number is converted once, before the timing.
 void BM_IcuRuleBasedFormat(benchmark::State& state) {
     std::vector<double> values;
@@ -73,6 +88,13 @@ int main(int argc, char** argv) {
         const double ratio = icu->second / ours->second;
         std::printf("%s: rule interpreter %.0f ns, ICU %.0f ns: ICU takes %.2f times as long (floor %.0f, %s)\n", kLocales[i],
                     ours->second, icu->second, ratio, kIcuFloor, ratio >= kIcuFloor ? "met" : "NOT met");
+    }
+    const auto plain = reporter.nanoseconds.find("BM_PlainStyle");
+    const auto english = reporter.nanoseconds.find("BM_IcuRuleBasedFormat/0");
+    if (plain != reporter.nanoseconds.end() && english != reporter.nanoseconds.end()) {
+        const double ratio = english->second / plain->second;
+        std::printf("style plain: %.0f ns, ICU en %.0f ns: ICU takes %.2f times as long (floor %.0f, %s)\n", plain->second,
+                    english->second, ratio, kIcuFloor, ratio >= kIcuFloor ? "met" : "NOT met");
     }
     benchmark::Shutdown();
     return 0;

@@ -133,7 +133,7 @@ Amount ReadAmount(std::string_view text) {
             if (c != ',') amount.whole.push_back(c);
         }
     }
-    if (amount.whole.empty()) amount.whole = "0";
+    if (amount.whole.empty()) amount.whole.push_back('0');
     amount.fraction = fraction;
     if (amount.whole.size() > kMostDigits || amount.fraction.size() > kMostDigits) {
         throw SpellError("more than 1,000 digits before or after the point");
