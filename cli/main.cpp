@@ -2,7 +2,8 @@
 // line of standard input when there is none, is one run of the same Convert command
 // as the window's, or with --style one spelling by the rules of a locale. The parts: the options (QCommandLineParser), reading lines
 // (lines.h), converting each through the converter's library (zorv/words.hpp), and
-// reporting its outcome (report.h), all in one loop on one thread.
+// reporting its outcome (report.h); standard input's lines are converted in batches
+// on two threads (batches.h) and reported in order.
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
@@ -18,6 +19,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "batches.h"
 #include "identity.h"
 #include "lines.h"
 #include "report.h"
@@ -28,10 +30,11 @@ enum ExitStatus { kAllAnswered = 0, kSomeRefused = 1, kUsageError = 2 };
 
 // read(2) on standard input. When no input is at hand, the read may wait for a
 // program that writes its next line only once it has the answers to the lines
-// before, so those answers are written out first.
-ssize_t ReadInput(zorv::cli::Reporter& reporter, char* buffer, std::size_t size) {
+// before, so those answers are written out first, by `writeOut`.
+template <typename WriteOut>
+ssize_t ReadInput(WriteOut&& writeOut, char* buffer, std::size_t size) {
     pollfd input{STDIN_FILENO, POLLIN, 0};
-    if (poll(&input, 1, 0) == 0) reporter.Flush();
+    if (poll(&input, 1, 0) == 0) writeOut();
     ssize_t count = 0;
     do {
         count = read(STDIN_FILENO, buffer, size);
@@ -53,6 +56,27 @@ struct Options {
     bool json = false;
     std::optional<zorv::Speller> speller;
     QStringList numbers;
+};
+
+// Converts one text at a time, by the classic Convert command or in a style; one per
+// thread.
+struct LineConverter {
+    explicit LineConverter(const zorv::Speller* style) : speller(style) {}
+
+    zorv::Outcome operator()(std::u16string_view input) {
+        if (speller == nullptr) return converter.Convert(input);
+        number.clear();
+        zorv::AppendTextAsUtf8(input, number);
+        const auto result = speller->Spell(number);
+        words.clear();
+        zorv::AppendUtf8AsText(result.text, words);
+        return {result.answered, words};
+    }
+
+    const zorv::Speller* speller;
+    zorv::Converter converter;
+    std::string number;
+    std::u16string words;
 };
 
 [[noreturn]] void UsageError(const QString& text) {
@@ -127,38 +151,52 @@ int main(int argc, char* argv[]) {
     const Options options = ParseOptions();
 
     try {
-        zorv::Converter converter;
         zorv::cli::Reporter reporter(stdout, stderr, options.json, OutputsShareADestination());
         int status = kAllAnswered;
-        std::string number;
-        std::u16string words;
-        const auto convert = [&](std::u16string_view input) {
-            zorv::Outcome outcome;
-            if (options.speller) {
-                number.clear();
-                zorv::AppendTextAsUtf8(input, number);
-                const auto result = options.speller->Spell(number);
-                words.clear();
-                zorv::AppendUtf8AsText(result.text, words);
-                outcome = {result.answered, words};
-            } else {
-                outcome = converter.Convert(input);
-            }
+        const auto report = [&](std::u16string_view input, const zorv::Outcome& outcome) {
             reporter.Report(input, outcome);
             if (!outcome.answered) status = kSomeRefused;
         };
+        LineConverter convert(options.speller ? &*options.speller : nullptr);
 
         bool readOk = true;
         if (!options.numbers.isEmpty()) {
-            for (const QString& number : options.numbers) convert(View(number));
+            for (const QString& number : options.numbers) report(View(number), convert(View(number)));
         } else {
-            const auto read = [&](char* buffer, std::size_t size) { return ReadInput(reporter, buffer, size); };
-            std::u16string text;
+            // Batch 0 goes to the second thread once full; batch 1 is then filled and
+            // converted here, and both are reported in order.
+            LineConverter secondConvert(convert.speller);
+            zorv::cli::Batch batches[2];  // before the worker, which may hold one till it ends
+            zorv::cli::BatchWorker worker([&](zorv::cli::Batch& batch) { batch.ConvertWith(secondConvert); });
+            bool handedOver = false;
+            const auto reportAll = [&] {
+                if (handedOver) {
+                    batches[1].ConvertWith(convert);
+                    worker.Wait();
+                    handedOver = false;
+                } else {
+                    batches[0].ConvertWith(convert);
+                }
+                for (auto& batch : batches) {
+                    for (std::size_t i = 0; i < batch.Size(); ++i) report(batch.Text(i), batch.OutcomeOf(i));
+                    batch.Clear();
+                }
+            };
+            const auto read = [&](char* buffer, std::size_t size) {
+                return ReadInput([&] { reportAll(); reporter.Flush(); }, buffer, size);
+            };
             readOk = zorv::cli::ForEachLine(read, [&](std::string_view line) {
-                text.clear();
-                zorv::AppendUtf8AsText(line, text);
-                convert(text);
+                zorv::cli::Batch& batch = batches[handedOver ? 1 : 0];
+                batch.Add(line);
+                if (!batch.Full()) return;
+                if (handedOver) {
+                    reportAll();
+                } else {
+                    worker.Start(batch);
+                    handedOver = true;
+                }
             });
+            reportAll();
         }
         reporter.Flush();
         if (!readOk) {

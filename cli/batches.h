@@ -1,0 +1,131 @@
+// Converting zorv-words' lines in batches on two threads. Standard input is cut into
+// batches of lines; while the main thread reads a batch and converts it, a second
+// thread converts the batch before it, and the main thread then reports both in input
+// order. Bought: from a file, 2 times `number -l` where one thread gave 1.8
+// (scripts/measure-words.sh, bench/README.md).
+#pragma once
+
+#include <zorv/words.hpp>
+
+#include <condition_variable>
+#include <exception>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace zorv::cli {
+
+// Lines read, as text, and once converted their outcomes: each a batch's own copy,
+// back to back.
+class Batch {
+public:
+    // A batch is handed on once it holds this many lines or characters.
+    static constexpr std::size_t kLines = 2048, kCharacters = std::size_t{1} << 18;
+
+    void Add(std::string_view line) {
+        AppendUtf8AsText(line, texts_);
+        textEnds_.push_back(texts_.size());
+    }
+    [[nodiscard]] bool Full() const { return textEnds_.size() >= kLines || texts_.size() >= kCharacters; }
+    [[nodiscard]] std::size_t Size() const { return textEnds_.size(); }
+    [[nodiscard]] std::u16string_view Text(std::size_t i) const { return Slice(texts_, textEnds_, i); }
+
+    // Converts every line with `convert`, which answers a text with an Outcome.
+    template <typename Convert>
+    void ConvertWith(Convert& convert) {
+        outcomes_.clear();
+        outcomeEnds_.clear();
+        for (std::size_t i = 0; i < Size(); ++i) {
+            const Outcome outcome = convert(Text(i));
+            outcomes_ += outcome.text;
+            outcomeEnds_.push_back(outcomes_.size());
+            answered_.push_back(outcome.answered);
+        }
+    }
+    [[nodiscard]] Outcome OutcomeOf(std::size_t i) const { return {answered_[i], Slice(outcomes_, outcomeEnds_, i)}; }
+
+    void Clear() {
+        texts_.clear();
+        textEnds_.clear();
+        outcomes_.clear();
+        outcomeEnds_.clear();
+        answered_.clear();
+    }
+
+private:
+    static std::u16string_view Slice(const std::u16string& all, const std::vector<std::size_t>& ends, std::size_t i) {
+        const std::size_t begin = i == 0 ? 0 : ends[i - 1];
+        return std::u16string_view(all).substr(begin, ends[i] - begin);
+    }
+
+    std::u16string texts_, outcomes_;
+    std::vector<std::size_t> textEnds_, outcomeEnds_;
+    std::vector<bool> answered_;
+};
+
+// The second thread: converts one batch at a time, handed over by Start and waited
+// for by Wait.
+class BatchWorker {
+public:
+    explicit BatchWorker(std::function<void(Batch&)> convert) : convert_(std::move(convert)), thread_([this] { Loop(); }) {}
+    ~BatchWorker() {
+        {
+            const std::lock_guard lock(mutex_);
+            stop_ = true;
+        }
+        changed_.notify_all();
+        thread_.join();
+    }
+    BatchWorker(const BatchWorker&) = delete;
+    BatchWorker& operator=(const BatchWorker&) = delete;
+
+    void Start(Batch& batch) {
+        {
+            const std::lock_guard lock(mutex_);
+            job_ = &batch;
+        }
+        changed_.notify_all();
+    }
+
+    // Waits until the batch handed over is converted; rethrows what stopped it.
+    void Wait() {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return job_ == nullptr; });
+        if (error_) std::rethrow_exception(std::exchange(error_, nullptr));
+    }
+
+private:
+    void Loop() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            changed_.wait(lock, [this] { return stop_ || job_ != nullptr; });
+            if (stop_) return;
+            Batch& job = *job_;
+            lock.unlock();
+            std::exception_ptr error;
+            try {
+                convert_(job);
+            } catch (...) {
+                error = std::current_exception();
+            }
+            lock.lock();
+            error_ = error;
+            job_ = nullptr;
+            changed_.notify_all();
+        }
+    }
+
+    std::function<void(Batch&)> convert_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    Batch* job_ = nullptr;
+    bool stop_ = false;
+    std::exception_ptr error_;
+    std::thread thread_;  // last: it starts once the members above are ready
+};
+
+}  // namespace zorv::cli
