@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStringList>
+#include <QUtf8StringView>
 
 #include <algorithm>
 #include <map>
@@ -284,6 +285,18 @@ TEST(ZorvWordsTest, EveryLineGetsExactlyOneOutcomeInOrder) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         ASSERT_EQ(objects[i].value("input").toString(), QString::fromUtf8(lines[i])) << "line " << i;
     }
+
+    // Standard input goes through batches on two threads, arguments through one loop:
+    // each line (of those an argument can carry) gets the very same outcome.
+    QStringList arguments = {"--json", "--"};
+    QByteArray carried;
+    for (const auto& line : lines) {
+        if (line.contains('\0') || !QUtf8StringView(line).isValidUtf8()) continue;
+        arguments << QString::fromUtf8(line);
+        carried += line + '\n';
+    }
+    EXPECT_GT(arguments.size(), 3 * 2048);  // more than two batches
+    EXPECT_EQ(RunWords(arguments).out, RunWords({"--json"}, carried).out);
 
     const auto plain = RunWords({}, input);
     const auto count = [](const std::string& text) { return std::count(text.begin(), text.end(), '\n'); };
