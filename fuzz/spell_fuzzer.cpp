@@ -16,6 +16,7 @@
 namespace {
 
 using zorv::fuzz::Check;
+using zorv::fuzz::IsUtf8;
 
 // Every style of the compiled rules: "plain,locale=de,rules=spellout-ordinal", ...
 const std::vector<std::vector<std::string>>& Styles() {
@@ -38,14 +39,6 @@ const std::vector<std::vector<std::string>>& Styles() {
         return all;
     }();
     return styles;
-}
-
-bool IsUtf8(std::string_view text) {
-    std::u16string decoded;
-    zorv::AppendUtf8AsText(text, decoded);
-    std::string again;
-    zorv::AppendTextAsUtf8(decoded, again);
-    return again == text;
 }
 
 std::pair<int, std::string> Spell(const std::string& style, std::string_view text) {

@@ -16,14 +16,7 @@
 namespace {
 
 using zorv::fuzz::Check;
-
-bool IsUtf8(std::string_view text) {
-    std::u16string decoded;
-    zorv::AppendUtf8AsText(text, decoded);
-    std::string again;
-    zorv::AppendTextAsUtf8(decoded, again);
-    return again == text;
-}
+using zorv::fuzz::IsUtf8;
 
 std::pair<int, std::string> Spell(const zorv_style* style, std::string_view number) {
     char* out = nullptr;
