@@ -456,6 +456,15 @@ void SpellInStyleInto(const Style& style, std::string_view number, std::string& 
     out.replace(start, std::string::npos, words);
 }
 
+std::string PlainNumber(std::string_view number) {
+    const Amount amount = ReadAmount(number);
+    // No sign on a plain zero: "-0" is spelled "zero".
+    const bool negative = amount.negative && (amount.whole != "0" || amount.point);
+    std::string plain = negative ? "-" + amount.whole : amount.whole;
+    if (amount.point) plain += "." + amount.fraction;
+    return plain;
+}
+
 std::string SpellInStyle(const Style& style, std::string_view number) {
     std::string out;
     SpellInStyleInto(style, number, out);

@@ -74,4 +74,9 @@ void SpellInStyleInto(const Style& style, std::string_view number, std::string& 
 
 [[nodiscard]] std::string SpellInStyle(const Style& style, std::string_view number);
 
+// `number`, read as SpellInStyleInto reads it, written plainly: a "-" for a negative
+// number (not for "-0"), the digits without grouping or leading zeros ("0" for none), and the point
+// and the digits after it as written ("+1,234.50" -> "1234.50"). Throws SpellError.
+[[nodiscard]] std::string PlainNumber(std::string_view number);
+
 }  // namespace zorv::spell

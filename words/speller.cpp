@@ -1,21 +1,50 @@
 // Numbers in words in a style, for the C++ and C ways in: the style description read
 // once, then the document rules, a locale's rules, or the classic Convert command.
+#include <memory>
+#include <mutex>
 #include <new>
 #include <stdexcept>
 
+#include "reader.h"
 #include "speller.h"
 #include "style.h"
 #include "zorv/words.hpp"
 
 namespace zorv {
+namespace {
+
+// The classic answer for a number typed as UTF-8 text, as UTF-8.
+std::pair<bool, std::string> Classic(std::string_view number) {
+    std::u16string text;
+    AppendUtf8AsText(number, text);
+    Converter converter;
+    const Outcome outcome = converter.Convert(text);
+    std::string answer;
+    AppendTextAsUtf8(outcome.text, answer);
+    return {outcome.answered, std::move(answer)};
+}
+
+}  // namespace
 
 struct Speller::State {
     spell::Style style;
+    // Made on first use: it learns its words by spelling a few hundred numbers.
+    mutable std::once_flag readerMade;
+    mutable std::unique_ptr<spell::WordReader> reader;
+
+    const spell::WordReader& Reader() const {
+        std::call_once(readerMade, [this] {
+            reader = std::make_unique<spell::WordReader>(style, [](std::string_view number) { return Classic(number).second; });
+        });
+        return *reader;
+    }
 };
 
 Speller::Speller(std::string_view style) {
     try {
-        state_ = std::make_shared<const State>(State{spell::ParseStyle(style)});
+        auto state = std::make_shared<State>();
+        state->style = spell::ParseStyle(style);
+        state_ = std::move(state);
     } catch (const spell::StyleError& error) {
         throw std::invalid_argument(error.what());
     }
@@ -23,20 +52,24 @@ Speller::Speller(std::string_view style) {
 
 Speller::Result Speller::Spell(std::string_view number) const {
     if (state_->style.classic) {
-        // The window's answer: the text read as zorv-words reads its input.
-        std::u16string text, words;
-        AppendUtf8AsText(number, text);
-        Converter converter;
-        const Outcome outcome = converter.Convert(text);
-        std::string answer;
-        AppendTextAsUtf8(outcome.text, answer);
-        return {outcome.answered, std::move(answer)};
+        auto [answered, words] = Classic(number);
+        return {answered, std::move(words)};
     }
     try {
         return {true, spell::SpellInStyle(state_->style, number)};
     } catch (const spell::SpellError& error) {
         return {false, error.what()};
     }
+}
+
+Speller::Result Speller::Read(std::string_view words) const {
+    auto reading = state_->Reader().Read(words);
+    return {reading.read, std::move(reading.text)};
+}
+
+Speller::Result Speller::Verify(std::string_view figures, std::string_view words) const {
+    auto reading = state_->Reader().Verify(figures, words);
+    return {reading.read, std::move(reading.text)};
 }
 
 std::string Speller::ListLocales() {

@@ -68,6 +68,20 @@ public:
     // but std::bad_alloc.
     [[nodiscard]] Result Spell(std::string_view number) const;
 
+    // The number that English words name, in any English style written here (the
+    // classic answer included; any letter case, hyphens or spaces, "and" or not,
+    // currency words, "Only", "05/100", fill characters and line breaks), as text
+    // ("1234.05"), or the message saying where the words stop making sense. The
+    // style's currency decides the minor digits of an amount. Never throws but
+    // std::bad_alloc.
+    [[nodiscard]] Result Read(std::string_view words) const;
+
+    // Whether `words` name exactly the number `figures` (as Spell reads a number;
+    // "1,234.50" and "one thousand two hundred thirty-four dollars and fifty cents"
+    // agree): answered, with the number read; or not, with what the words say
+    // instead or why the words or the figures are no number.
+    [[nodiscard]] Result Verify(std::string_view figures, std::string_view words) const;
+
     // Every locale with spelling rules and its public rule sets, one locale a line.
     [[nodiscard]] static std::string ListLocales();
 

@@ -1,0 +1,424 @@
+#include "reader.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "speller.h"
+
+namespace zorv::spell {
+namespace {
+
+using Kind = WordReader::Kind;
+using Word = WordReader::Word;
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The words of a text in lower case, split at everything that is not a letter.
+std::vector<std::string> Split(std::string_view text) {
+    std::vector<std::string> words;
+    std::string word;
+    for (const char c : text) {
+        if (IsLetter(c)) {
+            word.push_back(Lower(c));
+        } else if (!word.empty()) {
+            words.push_back(std::move(word));
+            word.clear();
+        }
+    }
+    if (!word.empty()) words.push_back(std::move(word));
+    return words;
+}
+
+// A whole number as a sum of small values times powers of ten: what the words name
+// part by part ("twelve lakh" is 12 x 10^5), shifted as a scale word multiplies them.
+using Terms = std::vector<std::pair<unsigned, unsigned>>;  // value (below 10,000), power of ten
+
+// The decimal digits of the sum, without leading zeros ("0" for none).
+std::string DigitsOf(const Terms& terms) {
+    unsigned most = 0;
+    for (const auto& [value, power] : terms) most = std::max(most, power);
+    std::vector<unsigned> digits(most + 8, 0);  // lowest first
+    for (const auto& [value, power] : terms) {
+        unsigned carry = value;
+        for (std::size_t at = power; carry != 0; ++at) {
+            carry += digits[at];
+            digits[at] = carry % 10;
+            carry /= 10;
+        }
+    }
+    while (digits.size() > 1 && digits.back() == 0) digits.pop_back();
+    std::string text;
+    for (auto at = digits.rbegin(); at != digits.rend(); ++at) text.push_back(static_cast<char>('0' + *at));
+    return text;
+}
+
+// "1" and `zeros` zeros.
+std::string PowerOfTen(std::size_t zeros) {
+    std::string text(zeros + 1, '0');
+    text[0] = '1';
+    return text;
+}
+
+// "12" and "05": "12.05".
+std::string WithFraction(std::string whole, std::string_view fraction) {
+    whole.push_back('.');
+    whole.append(fraction);
+    return whole;
+}
+
+// A word of the text read, or a fraction written in figures ("05/100").
+struct Token {
+    std::optional<Word> word;
+    std::string numerator, denominator;  // the fraction, when no word
+    std::size_t begin = 0, end = 0;     // where it stands in the text
+};
+
+// The same number written without trailing zeros after the point and without a
+// sign on zero: the form in which two readings of one value are equal.
+std::string Canonical(std::string number) {
+    if (number.find('.') != std::string::npos) {
+        while (number.back() == '0') number.pop_back();
+        if (number.back() == '.') number.pop_back();
+    }
+    if (number == "-0") number = "0";
+    return number;
+}
+
+class Parser {
+public:
+    Parser(std::string_view text, const std::vector<Token>& tokens, unsigned minorDigits)
+        : text_(text), tokens_(tokens), minorDigits_(minorDigits) {}
+
+    std::string Parse() {
+        std::size_t end = tokens_.size();
+        if (end == 0) throw SpellError("no number words");
+        if (IsWord(end - 1, Kind::Only)) --end;
+        const bool money = std::any_of(tokens_.begin(), tokens_.begin() + static_cast<std::ptrdiff_t>(end), [](const Token& t) {
+            return !t.word || t.word->kind == Kind::Major || t.word->kind == Kind::Minor;
+        });
+        std::size_t begin = 0;
+        std::string sign;
+        if (IsWord(0, Kind::Minus)) {
+            sign = "-";
+            begin = 1;
+        }
+        return sign + (money ? Money(begin, end) : Plain(begin, end));
+    }
+
+private:
+    [[nodiscard]] bool IsWord(std::size_t i, Kind kind) const {
+        return i < tokens_.size() && tokens_[i].word && tokens_[i].word->kind == kind;
+    }
+
+    [[noreturn]] void Fail(std::size_t from, std::size_t to, const std::string& why) const {
+        const std::size_t begin = tokens_[from].begin, end = tokens_[std::min(to, tokens_.size() - 1)].end;
+        throw SpellError("'" + std::string(text_.substr(begin, end - begin)) + "' is not a number: " + why);
+    }
+    [[noreturn]] void CannotFollow(std::size_t i) const {
+        if (i == 0 || i == first_) Fail(i, i, "'" + Shown(i) + "' cannot begin a number");
+        Fail(i - 1, i, "'" + Shown(i) + "' cannot follow '" + Shown(i - 1) + "'");
+    }
+    [[nodiscard]] std::string Shown(std::size_t i) const {
+        return std::string(text_.substr(tokens_[i].begin, tokens_[i].end - tokens_[i].begin));
+    }
+
+    // A number with an optional point: "one hundred five point zero five".
+    std::string Plain(std::size_t begin, std::size_t end) {
+        std::size_t point = begin;
+        while (point < end && !IsWord(point, Kind::Point)) ++point;
+        std::string number = Whole(begin, point);
+        if (point == end) return number;
+        if (ordinal_) CannotFollow(point);
+        if (point + 1 == end) Fail(begin, point, "no digits after '" + Shown(point) + "'");
+        // Digit by digit ("two five"), or zeros and then a number of its own, as the
+        // classic answer names them ("zero Twenty Five").
+        const auto digit = [&](std::size_t i) {
+            return tokens_[i].word && tokens_[i].word->kind == Kind::Unit && tokens_[i].word->value <= 9 && !tokens_[i].word->ordinal;
+        };
+        bool allDigits = true;
+        for (std::size_t i = point + 1; i < end; ++i) allDigits = allDigits && digit(i);
+        std::string digits;
+        std::size_t at = point + 1;
+        while (at < end && digit(at) && (allDigits || tokens_[at].word->value == 0)) {
+            digits.push_back(static_cast<char>('0' + tokens_[at].word->value));
+            ++at;
+        }
+        if (at < end) digits += Whole(at, end);
+        if (ordinal_) Fail(begin, end - 1, "an ordinal after the point");
+        return WithFraction(number, digits);
+    }
+
+    // An amount: "rupees twelve and paise five", "twelve dollars and five cents",
+    // "twelve and 05/100 dollars", "twelve dollars and 05/100".
+    std::string Money(std::size_t begin, std::size_t end) {
+        std::string major, minor;
+        if (IsWord(begin, Kind::Major)) {
+            unitDigits_ = tokens_[begin].word->digits;
+            std::size_t minorAt = begin + 1;
+            while (minorAt < end && !IsWord(minorAt, Kind::Minor)) ++minorAt;
+            if (minorAt == end) {
+                major = Whole(begin + 1, end);
+            } else {
+                if (!IsWord(minorAt - 1, Kind::And)) CannotFollow(minorAt);
+                major = Whole(begin + 1, minorAt - 1);
+                minor = Whole(minorAt + 1, end);
+            }
+        } else {
+            std::size_t fraction = begin;
+            while (fraction < end && tokens_[fraction].word) ++fraction;
+            std::size_t unit = begin;
+            while (unit < end && !IsWord(unit, Kind::Major)) ++unit;
+            if (unit < end) unitDigits_ = tokens_[unit].word->digits;
+            if (fraction < end) {
+                // "... and 05/100 dollars" or "... dollars and 05/100".
+                const Token& figures = tokens_[fraction];
+                if (fraction == begin || !IsWord(fraction - 1, Kind::And)) CannotFollow(fraction);
+                const bool unitAfter = unit == fraction + 1 && unit + 1 == end;
+                const bool unitBefore = unit + 2 == fraction && fraction + 1 == end;
+                if (!(unitAfter || unitBefore || (unit == end && fraction + 1 == end))) CannotFollow(std::min(fraction + 1, end - 1));
+                if (figures.denominator != PowerOfTen(figures.numerator.size())) {
+                    Fail(fraction, fraction, "the fraction is not in hundredths or thousandths of its numerator's digits");
+                }
+                major = Whole(begin, unitBefore ? unit : fraction - 1);
+                minor = figures.numerator;
+                return WithFraction(major, minor);
+            }
+            if (unit == end) {
+                std::size_t minorAt = begin;
+                while (minorAt < end && !IsWord(minorAt, Kind::Minor)) ++minorAt;
+                if (minorAt == end) Fail(begin, end - 1, "no currency");
+                major = "0";
+                minor = Whole(begin, minorAt);
+                if (minorAt + 1 != end) CannotFollow(minorAt + 1);
+            } else {
+                major = Whole(begin, unit);
+                if (unit + 1 < end) {
+                    if (!IsWord(unit + 1, Kind::And)) CannotFollow(unit + 1);
+                    std::size_t minorAt = unit + 2;
+                    while (minorAt < end && !IsWord(minorAt, Kind::Minor)) ++minorAt;
+                    if (minorAt + 1 != end) CannotFollow(std::min(minorAt + 1, end - 1));
+                    minor = Whole(unit + 2, minorAt);
+                }
+            }
+        }
+        if (minor.empty()) return major;
+        const unsigned digits = minorDigits_ != 0 ? minorDigits_ : unitDigits_ != 0 ? unitDigits_ : 2;
+        if (minor.size() > digits) Fail(begin, end - 1, "more minor units than make one major unit");
+        return WithFraction(major, std::string(digits - minor.size(), '0').append(minor));
+    }
+
+    // A whole number, exact at any length: each scale word multiplies what stands
+    // before it since a larger scale ("twelve lakh", "one lakh crore").
+    std::string Whole(std::size_t begin, std::size_t end) {
+        first_ = begin;
+        if (begin >= end) {
+            if (begin < tokens_.size()) CannotFollow(begin);
+            Fail(tokens_.size() - 1, tokens_.size() - 1, "a number is missing");
+        }
+        enum class State { Start, Unit, Ten, TenUnit, Hundred, Scale, And } state = State::Start;
+        struct Entry {
+            Terms terms;
+            unsigned scale;
+        };
+        std::vector<Entry> entries;
+        unsigned small = 0;
+        bool hundred = false;
+        for (std::size_t i = begin; i < end; ++i) {
+            if (!tokens_[i].word || ordinal_) CannotFollow(i);
+            const Word& word = *tokens_[i].word;
+            switch (word.kind) {
+            case Kind::Unit:
+                if (word.value == 0) {
+                    if (i != begin || end - begin != 1) CannotFollow(i);
+                } else if (state == State::Ten ? word.value > 9 : state == State::Unit || state == State::TenUnit) {
+                    CannotFollow(i);
+                }
+                small += word.value;
+                state = state == State::Ten ? State::TenUnit : State::Unit;
+                break;
+            case Kind::Ten:
+                if (state == State::Unit || state == State::Ten || state == State::TenUnit) CannotFollow(i);
+                small += word.value;
+                state = State::Ten;
+                break;
+            case Kind::Hundred:
+                if (hundred || small == 0 || small >= 100 || state == State::Start || state == State::Scale || state == State::And) {
+                    CannotFollow(i);
+                }
+                small *= 100;
+                hundred = true;
+                state = State::Hundred;
+                break;
+            case Kind::And:
+                if (state != State::Hundred && state != State::Scale) CannotFollow(i);
+                state = State::And;
+                break;
+            case Kind::Scale: {
+                const bool adjacent = state == State::Scale;
+                if (state == State::Start || state == State::And) CannotFollow(i);
+                // A crore multiplies all that stands before it, crores included: the
+                // count of crores is itself in lakh and crore ("one lakh crore", "one
+                // crore crore", "... nine crore fifteen lakh seven hundred crore"). Any
+                // other scale word takes a smaller one just before it ("one thousand
+                // million") and otherwise follows only larger ones.
+                constexpr unsigned kCrore = 7;
+                Terms terms;
+                if (small != 0) terms.emplace_back(small, 0);
+                bool multiplied = false;
+                while (!entries.empty() && (word.value == kCrore ? entries.back().scale <= kCrore : entries.back().scale < word.value)) {
+                    if (!adjacent && word.value != kCrore) CannotFollow(i);
+                    terms.insert(terms.end(), entries.back().terms.begin(), entries.back().terms.end());
+                    entries.pop_back();
+                    multiplied = true;
+                }
+                if (!entries.empty() && entries.back().scale == word.value) CannotFollow(i);
+                if (adjacent && !multiplied) CannotFollow(i);
+                for (auto& term : terms) term.second += word.value;
+                entries.push_back({std::move(terms), word.value});
+                small = 0;
+                hundred = false;
+                state = State::Scale;
+                break;
+            }
+            default:
+                CannotFollow(i);
+            }
+            if (word.ordinal) ordinal_ = true;
+        }
+        if (state == State::And) Fail(begin, end - 1, "it ends after '" + Shown(end - 1) + "'");
+        Terms all = {{small, 0}};
+        for (const Entry& entry : entries) all.insert(all.end(), entry.terms.begin(), entry.terms.end());
+        return DigitsOf(all);
+    }
+
+    std::string_view text_;
+    const std::vector<Token>& tokens_;
+    unsigned minorDigits_;
+    unsigned unitDigits_ = 0;
+    std::size_t first_ = 0;
+    bool ordinal_ = false;
+};
+
+}  // namespace
+
+WordReader::WordReader(const Style& style, const ClassicWords& classic) : style_(style) {
+    const auto add = [&](const std::string& text, Word word) {
+        if (text.empty()) return;
+        longest_ = std::max(longest_, text.size());
+        words_.try_emplace(text, word);
+    };
+    const auto wordsOf = [](const char* description, const std::string& number) {
+        return Split(SpellInStyle(ParseStyle(description), number));
+    };
+    const auto last = [&](const char* description, const std::string& number) { return wordsOf(description, number).back(); };
+
+    // The words of the document rules, by spelling the numbers they name.
+    for (unsigned n = 0; n < 20; ++n) {
+        add(last("plain", std::to_string(n)), {Kind::Unit, n});
+        add(last("ordinal", std::to_string(n)), {Kind::Unit, n, true});
+    }
+    for (unsigned n = 20; n < 100; n += 10) {
+        add(last("plain", std::to_string(n)), {Kind::Ten, n});
+        add(last("ordinal", std::to_string(n)), {Kind::Ten, n, true});
+    }
+    add(last("plain", "100"), {Kind::Hundred});
+    add(last("ordinal", "100"), {Kind::Hundred, 0, true});
+    for (unsigned zeros = 3; zeros < kMostDigits; zeros += 3) {
+        add(last("plain", PowerOfTen(zeros)), {Kind::Scale, zeros});
+        add(last("ordinal", PowerOfTen(zeros)), {Kind::Scale, zeros, true});
+    }
+    for (const unsigned zeros : {5u, 7u}) {
+        add(last("indian", PowerOfTen(zeros)), {Kind::Scale, zeros});
+        add(last("ordinal,numbering=indian", PowerOfTen(zeros)), {Kind::Scale, zeros, true});
+    }
+    add(wordsOf("plain", "0.5").at(1), {Kind::Point});
+    add(wordsOf("plain", "-1").front(), {Kind::Minus});
+    add(wordsOf("british", "101").at(2), {Kind::And});
+    add(last("cheque,currency=INR", "1"), {Kind::Only});
+
+    // The classic answer's own spellings ("Fourty").
+    if (classic) {
+        for (unsigned n = 1; n < 20; ++n) add(Split(classic(std::to_string(n))).back(), {Kind::Unit, n});
+        for (unsigned n = 20; n < 100; n += 10) add(Split(classic(std::to_string(n))).back(), {Kind::Ten, n});
+        add(Split(classic("100")).back(), {Kind::Hundred});
+        for (unsigned zeros = 3; zeros <= 12; zeros += 3) add(Split(classic(PowerOfTen(zeros))).back(), {Kind::Scale, zeros});
+    }
+
+    // Currency names: the style's own first, so that its minor digits win.
+    const auto addCurrency = [&](std::string_view unit, std::string_view units, std::string_view subunit,
+                                 std::string_view subunits, unsigned digits) {
+        for (const std::string_view name : {unit, units}) add(Split(name).empty() ? "" : Split(name).back(), {Kind::Major, 0, false, digits});
+        for (const std::string_view name : {subunit, subunits}) add(Split(name).empty() ? "" : Split(name).back(), {Kind::Minor, 0, false, digits});
+    };
+    if (style.money) addCurrency(style.unit, style.units, style.subunit, style.subunits, style.digits);
+    for (const Currency& currency : Currencies()) {
+        addCurrency(currency.unit, currency.units, currency.subunit, currency.subunits, currency.digits);
+    }
+}
+
+Reading WordReader::Read(std::string_view text) const {
+    std::vector<Token> tokens;
+    try {
+        for (std::size_t at = 0; at < text.size();) {
+            const char c = text[at];
+            if (IsDigit(c)) {
+                // A fraction in figures: digits, "/", digits.
+                Token token;
+                token.begin = at;
+                while (at < text.size() && IsDigit(text[at])) token.numerator.push_back(text[at++]);
+                if (at < text.size() && text[at] == '/') {
+                    ++at;
+                    while (at < text.size() && IsDigit(text[at])) token.denominator.push_back(text[at++]);
+                }
+                token.end = at;
+                if (token.denominator.empty()) {
+                    throw SpellError("'" + std::string(text.substr(token.begin, at - token.begin)) + "' is not a number word");
+                }
+                tokens.push_back(std::move(token));
+                continue;
+            }
+            if (!IsLetter(c)) {
+                ++at;
+                continue;
+            }
+            std::size_t end = at;
+            std::string run;
+            while (end < text.size() && IsLetter(text[end])) run.push_back(Lower(text[end++]));
+            // A run of letters is a word, or words run together ("Zeropoint"): the
+            // longest known word first, each time.
+            std::size_t from = 0;
+            while (from < run.size()) {
+                std::size_t length = std::min(longest_, run.size() - from);
+                for (; length > 0; --length) {
+                    if (words_.find(std::string_view(run).substr(from, length)) != words_.end()) break;
+                }
+                if (length == 0) throw SpellError("'" + std::string(text.substr(at, end - at)) + "' is not a number word");
+                tokens.push_back({words_.find(std::string_view(run).substr(from, length))->second, {}, {}, at + from, at + from + length});
+                from += length;
+            }
+            at = end;
+        }
+        Parser parser(text, tokens, style_.money ? style_.digits : 0);
+        return {true, parser.Parse()};
+    } catch (const SpellError& error) {
+        return {false, error.what()};
+    }
+}
+
+Reading WordReader::Verify(std::string_view figures, std::string_view words) const {
+    std::string expected;
+    try {
+        // The figures as a style reads a number: grouping and sign checked.
+        expected = PlainNumber(figures);
+    } catch (const SpellError& error) {
+        return {false, std::string("the figures: ") + error.what()};
+    }
+    const Reading reading = Read(words);
+    if (!reading.read) return reading;
+    if (Canonical(reading.text) == Canonical(expected)) return {true, reading.text};
+    return {false, "the words say " + reading.text + ", the figures " + expected};
+}
+
+}  // namespace zorv::spell
