@@ -23,6 +23,7 @@
 #include "identity.h"
 #include "lines.h"
 #include "report.h"
+#include "verify.h"
 
 namespace {
 
@@ -54,6 +55,7 @@ bool OutputsShareADestination() {
 // arguments.
 struct Options {
     bool json = false;
+    bool verify = false;
     std::optional<zorv::Speller> speller;
     QStringList numbers;
 };
@@ -111,6 +113,13 @@ Options ParseOptions() {
                        "grouping its digits and up to 1,000 digits on each side of the point."),
         QStringLiteral("STYLE"));
     parser.addOption(styleOption);
+    const QCommandLineOption verifyOption(
+        QStringLiteral("verify"),
+        QStringLiteral("Read lines \"FIGURES<TAB>WORDS\" and check that the words name exactly the figures: a line\n"
+                       "that disagrees is reported as \"zorv-words: line N: ...\" with what the words say instead\n"
+                       "(with --json, one object per line). Exit status 1 when any line disagrees. The words\n"
+                       "may be in any English style written here; STYLE's currency decides the minor digits."));
+    parser.addOption(verifyOption);
     const QCommandLineOption listOption(QStringLiteral("list-locales"),
                                         QStringLiteral("List the locales --style knows, each with its rule sets."));
     parser.addOption(listOption);
@@ -127,7 +136,8 @@ Options ParseOptions() {
         if (!written) std::fputs("zorv-words: write error\n", stderr);
         std::exit(written ? kAllAnswered : kSomeRefused);
     }
-    Options options{parser.isSet(jsonOption), std::nullopt, parser.positionalArguments()};
+    Options options{parser.isSet(jsonOption), parser.isSet(verifyOption), std::nullopt, parser.positionalArguments()};
+    if (options.verify && !options.numbers.isEmpty()) UsageError(QStringLiteral("--verify reads standard input and takes no NUMBER"));
     if (parser.isSet(styleOption)) {
         try {
             options.speller.emplace(parser.value(styleOption).toStdString());
@@ -151,6 +161,10 @@ int main(int argc, char* argv[]) {
     const Options options = ParseOptions();
 
     try {
+        if (options.verify) {
+            const zorv::Speller plain("plain");
+            return zorv::cli::VerifyLines(options.speller ? *options.speller : plain, options.json, stdout, stderr);
+        }
         zorv::cli::Reporter reporter(stdout, stderr, options.json, OutputsShareADestination());
         int status = kAllAnswered;
         const auto report = [&](std::u16string_view input, const zorv::Outcome& outcome) {

@@ -190,6 +190,36 @@ TEST(ZorvWordsTest, AnswersEveryRowOfTheStylesTable) {
     }
 }
 
+// --verify on every verification row, each style's lines in one run, in JSON and as
+// reports with an exit status.
+TEST(ZorvWordsTest, VerifiesEveryRowOfTheVerificationsTable) {
+    std::map<std::string, std::vector<zorv::testing::ExpectedReading>> byStyle;
+    for (const auto& row : zorv::testing::ExpectedReadings("verifications")) byStyle[row.style].push_back(row);
+    for (const auto& [style, rows] : byStyle) {
+        QByteArray input;
+        std::string reports;
+        bool all = true;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            input += QByteArray::fromStdString(rows[i].figures + "\t" + rows[i].words + "\n");
+            if (!rows[i].read) reports += "zorv-words: line " + std::to_string(i + 1) + ": " + rows[i].text + "\n";
+            all = all && rows[i].read;
+        }
+        const auto json = RunWords({"--verify", "--json", "--style", QString::fromStdString(style)}, input);
+        const auto objects = JsonLines(json.out);
+        ASSERT_EQ(objects.size(), rows.size()) << style;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            EXPECT_EQ(objects[i].value("agrees").toBool(), rows[i].read) << style << " " << rows[i].words;
+            EXPECT_EQ(objects[i].value(rows[i].read ? "number" : "message").toString().toStdString(), rows[i].text);
+            EXPECT_EQ(objects[i].value("line").toInt(), static_cast<int>(i + 1));
+        }
+        const auto plain = RunWords({"--verify", "--style", QString::fromStdString(style)}, input);
+        EXPECT_EQ(plain.out, "") << style;
+        EXPECT_EQ(plain.err, reports) << style;
+        EXPECT_EQ(plain.status, all ? 0 : 1) << style;
+    }
+    EXPECT_EQ(RunWords({"--verify", "5"}).status, 2);
+}
+
 TEST(ZorvWordsTest, StandardInputIsReadOneInputPerLine) {
     const auto result = RunWords({}, "21.34\r\n\n99\n1.5");  // CRLF, an empty line, no final newline
     EXPECT_EQ(result.out, "Twenty One point Thirty Four \nNinety Nine \nOne point Five \n");

@@ -9,7 +9,8 @@ import subprocess
 import sys
 import unittest
 
-from support import c_constants, expected_outcomes, expected_styles, refused_styles
+from support import (c_constants, expected_outcomes, expected_readings, expected_styles, expected_verifications,
+                     refused_styles)
 
 LIBRARY, ZORV_WORDS = sys.argv[1], sys.argv[2]
 C = c_constants()
@@ -30,6 +31,9 @@ def load(path):
     lib.zorv_style_spell.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_size_t,
                                      ctypes.POINTER(ctypes.c_void_p), ctypes.POINTER(ctypes.c_size_t)]
     lib.zorv_style_free.argtypes = [ctypes.c_void_p]
+    lib.zorv_style_read.argtypes = lib.zorv_style_spell.argtypes
+    lib.zorv_style_verify.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_size_t, ctypes.c_char_p, ctypes.c_size_t,
+                                      ctypes.POINTER(ctypes.c_void_p), ctypes.POINTER(ctypes.c_size_t)]
     lib.zorv_version.restype = ctypes.c_char_p
     return lib
 
@@ -97,6 +101,28 @@ class CInterfaceTest(unittest.TestCase):
                 self.lib.zorv_string_free(error)
         out = ctypes.c_void_p()
         self.assertEqual(self.lib.zorv_style_spell(None, b"5", 1, ctypes.byref(out), None), FAILURE)
+
+    def test_every_row_of_the_readings_and_verifications_tables(self):
+        def taken(status, out, length):
+            text = ctypes.string_at(out, length.value).decode()
+            self.lib.zorv_string_free(out)
+            return status, text
+        for style, words, read, text in expected_readings():
+            with self.subTest(style=style, words=words[:40]):
+                made = self.lib.zorv_style_new(style.encode(), None, None)
+                out, length = ctypes.c_void_p(), ctypes.c_size_t()
+                data = words.encode()
+                status = self.lib.zorv_style_read(made, data, len(data), ctypes.byref(out), ctypes.byref(length))
+                self.assertEqual(taken(status, out, length), (WORDS if read else MESSAGE, text))
+                self.lib.zorv_style_free(made)
+        for style, figures, words, agrees, text in expected_verifications():
+            with self.subTest(style=style, figures=figures, words=words[:40]):
+                made = self.lib.zorv_style_new(style.encode(), None, None)
+                out, length = ctypes.c_void_p(), ctypes.c_size_t()
+                status = self.lib.zorv_style_verify(made, figures.encode(), len(figures.encode()), words.encode(),
+                                                    len(words.encode()), ctypes.byref(out), ctypes.byref(length))
+                self.assertEqual(taken(status, out, length), (WORDS if agrees else MESSAGE, text))
+                self.lib.zorv_style_free(made)
 
     def test_bytes_are_read_as_zorv_words_reads_them(self):
         # Each byte that begins no valid sequence is one U+FFFD, so 20,000 unfinished

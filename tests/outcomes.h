@@ -60,6 +60,28 @@ inline std::vector<ExpectedStyleOutcome> ExpectedStyleOutcomes() {
     return rows;
 }
 
+struct ExpectedReading {
+    std::string style, figures, words;  // figures: for a verification only
+    bool read;
+    std::string text;  // the number, or the message
+};
+
+// The rows of "readings" (words and the number they name) or of "verifications"
+// (figures, words, and whether they agree).
+inline std::vector<ExpectedReading> ExpectedReadings(const char* section) {
+    std::vector<ExpectedReading> rows;
+    const auto table = StylesTable();
+    const bool verify = std::string_view(section) == "verifications";
+    for (const auto& row : table.at(section)) {
+        const auto& outcome = row.at(verify ? 3 : 2);
+        const bool read = outcome.contains("number");
+        rows.push_back({row.at(0), verify ? row.at(1).get<std::string>() : std::string(), row.at(verify ? 2 : 1), read,
+                        read ? outcome.at("number") : outcome.at("message")});
+    }
+    if (rows.empty()) throw std::runtime_error(ZORV_STYLES_PATH " has no rows of " + std::string(section));
+    return rows;
+}
+
 // Each refused description with the message that names what it gets wrong.
 inline std::vector<std::pair<std::string, std::string>> RefusedStyles() {
     std::vector<std::pair<std::string, std::string>> rows;

@@ -191,6 +191,19 @@ TEST(CompiledRulesTest, EveryPublicRuleSetSpellsZeroToAThousand) {
     EXPECT_GT(sets, 700U);
 }
 
+TEST(ReaderTest, EachRowOfTheReadingsTable) {
+    for (const auto& row : testing::ExpectedReadings("readings")) {
+        const auto result = Speller(row.style).Read(row.words);
+        EXPECT_EQ(result.answered, row.read) << row.style << " " << row.words;
+        EXPECT_EQ(result.text, row.text) << row.style << " " << row.words;
+    }
+    for (const auto& row : testing::ExpectedReadings("verifications")) {
+        const auto result = Speller(row.style).Verify(row.figures, row.words);
+        EXPECT_EQ(result.answered, row.read) << row.style << " " << row.figures << " " << row.words;
+        EXPECT_EQ(result.text, row.text) << row.style << " " << row.figures << " " << row.words;
+    }
+}
+
 // What every style writes reads back as the number written: a million numbers across
 // the styles, currencies and options, whole parts of 1 to 30 digits (one in a hundred
 // of up to 1,000), fractions of up to 6 digits, and the classic answer on what it

@@ -34,6 +34,18 @@ def expected_styles():
             for style, number, outcome in table("styles")["styles"]]
 
 
+def expected_readings():
+    """(style, words, read, number or message) for each row of "readings" in data/styles.json."""
+    return [(style, words, "number" in outcome, outcome.get("number", outcome.get("message")))
+            for style, words, outcome in table("styles")["readings"]]
+
+
+def expected_verifications():
+    """(style, figures, words, agrees, number or message) for each row of "verifications"."""
+    return [(style, figures, words, "number" in outcome, outcome.get("number", outcome.get("message")))
+            for style, figures, words, outcome in table("styles")["verifications"]]
+
+
 def refused_styles():
     """(description, message) for each description data/styles.json refuses."""
     return [tuple(row) for row in table("styles")["refused styles"]]

@@ -15,8 +15,8 @@ from http.server import SimpleHTTPRequestHandler, ThreadingHTTPServer
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
-from support import (browser, c_constants, expected_outcomes, expected_styles, outcome_of, refused_styles, table,
-                     wait_ready)
+from support import (browser, c_constants, expected_outcomes, expected_readings, expected_styles, expected_verifications,
+                     outcome_of, refused_styles, table, wait_ready)
 
 WEB_DIR, ZORV_WORDS, CORPUS = pathlib.Path(sys.argv[1]).resolve(), sys.argv[2], sys.argv[3]
 AXE = pathlib.Path(__file__).parent / "web" / "node_modules" / "axe-core" / "axe.min.js"
@@ -258,8 +258,11 @@ class WebPageTest(unittest.TestCase):
     def test_the_spelling_module_answers_every_row_of_the_styles_table(self):
         rows = [[style, number] for style, number, _, _ in expected_styles()]
         refused = [style for style, _ in refused_styles()]
+        readings = [[style, words] for style, words, _, _ in expected_readings()]
+        verifications = [[style, figures, words] for style, figures, words, _, _ in expected_verifications()]
         got = self.driver.execute_async_script("""
-            const [rows, refused, done] = [arguments[0], arguments[1], arguments[arguments.length - 1]];
+            const [rows, refused, readings, verifications, done] =
+              [arguments[0], arguments[1], arguments[2], arguments[3], arguments[arguments.length - 1]];
             const script = document.createElement("script");
             script.src = "zorv-spell.js";
             script.onload = () => ZorvSpellModule().then((m) => {
@@ -283,15 +286,36 @@ class WebPageTest(unittest.TestCase):
                 m._free(s);
                 return [made, taken()];
               });
+              const length = (text) => new TextEncoder().encode(text).length;
+              const read = readings.map(([style, words]) => {
+                const [s, w] = [put(style), put(words)];
+                const made = m._zorv_style_new(s, 0, 0);
+                const status = m._zorv_style_read(made, w, length(words), out, out + 4);
+                m._zorv_style_free(made);
+                [s, w].forEach((p) => m._free(p));
+                return [status, taken()];
+              });
+              const verified = verifications.map(([style, figures, words]) => {
+                const [s, f, w] = [put(style), put(figures), put(words)];
+                const made = m._zorv_style_new(s, 0, 0);
+                const status = m._zorv_style_verify(made, f, length(figures), w, length(words), out, out + 4);
+                m._zorv_style_free(made);
+                [s, f, w].forEach((p) => m._free(p));
+                return [status, taken()];
+              });
               const [s, n] = [put("plain,locale=ru"), put("609381.72")];
               const once = [m._zorv_spell(s, n, 9, out, out + 4), taken()];
-              done({answers, errors, once});
+              done({answers, errors, read, verified, once});
             });
-            document.head.appendChild(script);""", rows, refused)
+            document.head.appendChild(script);""", rows, refused, readings, verifications)
         constants = c_constants()
         self.assertEqual(got["answers"], [[constants["ZORV_WORDS"] if answered else constants["ZORV_MESSAGE"], text]
                                           for _, _, answered, text in expected_styles()])
         self.assertEqual(got["errors"], [[0, message] for _, message in refused_styles()])
+        self.assertEqual(got["read"], [[constants["ZORV_WORDS"] if read else constants["ZORV_MESSAGE"], text]
+                                       for _, _, read, text in expected_readings()])
+        self.assertEqual(got["verified"], [[constants["ZORV_WORDS"] if agrees else constants["ZORV_MESSAGE"], text]
+                                           for _, _, _, agrees, text in expected_verifications()])
         self.assertEqual(got["once"], [constants["ZORV_WORDS"],
                                        "шестьсот девять тысяч триста восемьдесят одна целый семьдесят две сотых"])
 

@@ -58,6 +58,13 @@ int Convert(zorv_converter& converter, std::string_view text, char** out, size_t
     }
 }
 
+// Hands a library result to the caller: ZORV_WORDS or ZORV_MESSAGE, or ZORV_FAILURE
+// without memory.
+int HandResult(const zorv::Speller::Result& result, char** out, size_t* out_length) {
+    if (!Hand(result.text, out, out_length)) return ZORV_FAILURE;
+    return result.answered ? ZORV_WORDS : ZORV_MESSAGE;
+}
+
 }  // namespace
 
 extern "C" {
@@ -108,9 +115,34 @@ int zorv_style_spell(const zorv_style* style, const char* text, size_t length, c
     if (out_length != nullptr) *out_length = 0;
     if (style == nullptr || out == nullptr || (text == nullptr && length != 0)) return ZORV_FAILURE;
     try {
-        const auto result = style->speller.Spell(std::string_view(text == nullptr ? "" : text, length));
-        if (!Hand(result.text, out, out_length)) return ZORV_FAILURE;
-        return result.answered ? ZORV_WORDS : ZORV_MESSAGE;
+        return HandResult(style->speller.Spell(std::string_view(text == nullptr ? "" : text, length)), out, out_length);
+    } catch (const std::bad_alloc&) {
+        return ZORV_FAILURE;
+    }
+}
+
+int zorv_style_read(const zorv_style* style, const char* text, size_t length, char** out, size_t* out_length) {
+    if (out != nullptr) *out = nullptr;
+    if (out_length != nullptr) *out_length = 0;
+    if (style == nullptr || out == nullptr || (text == nullptr && length != 0)) return ZORV_FAILURE;
+    try {
+        return HandResult(style->speller.Read(std::string_view(text == nullptr ? "" : text, length)), out, out_length);
+    } catch (const std::bad_alloc&) {
+        return ZORV_FAILURE;
+    }
+}
+
+int zorv_style_verify(const zorv_style* style, const char* figures, size_t figures_length, const char* words,
+                      size_t words_length, char** out, size_t* out_length) {
+    if (out != nullptr) *out = nullptr;
+    if (out_length != nullptr) *out_length = 0;
+    if (style == nullptr || out == nullptr || (figures == nullptr && figures_length != 0) || (words == nullptr && words_length != 0)) {
+        return ZORV_FAILURE;
+    }
+    try {
+        return HandResult(style->speller.Verify(std::string_view(figures == nullptr ? "" : figures, figures_length),
+                                                std::string_view(words == nullptr ? "" : words, words_length)),
+                          out, out_length);
     } catch (const std::bad_alloc&) {
         return ZORV_FAILURE;
     }

@@ -91,6 +91,22 @@ ZORV_WORDS_API void zorv_style_free(zorv_style* style);
 ZORV_WORDS_API int zorv_style_spell(const zorv_style* style, const char* text, size_t length, char** out,
                                     size_t* out_length);
 
+/* The number that the `length` bytes of English words at `text` name, in any English
+ * style written here (the classic answer included; any letter case, hyphens or spaces,
+ * "and" or not, currency words, "Only", "05/100", fill characters and line breaks):
+ * ZORV_WORDS with *out the number as text ("1234.05"), ZORV_MESSAGE with *out saying
+ * where the words stop making sense, ZORV_FAILURE as for zorv_style_spell. The
+ * style's currency decides the minor digits of an amount. */
+ZORV_WORDS_API int zorv_style_read(const zorv_style* style, const char* text, size_t length, char** out,
+                                   size_t* out_length);
+
+/* Whether the words name exactly the number of the figures (as zorv_style_spell reads
+ * a number): ZORV_WORDS when they do, *out the number read; ZORV_MESSAGE when they do
+ * not, *out saying what the words say instead, or why the words or the figures are no
+ * number; ZORV_FAILURE as for zorv_style_spell. */
+ZORV_WORDS_API int zorv_style_verify(const zorv_style* style, const char* figures, size_t figures_length,
+                                     const char* words, size_t words_length, char** out, size_t* out_length);
+
 /* zorv_style_new, zorv_style_spell and zorv_style_free in one call; a bad
  * description gives ZORV_STYLE_ERROR with *out naming what it gets wrong. */
 ZORV_WORDS_API int zorv_spell(const char* style, const char* text, size_t length, char** out, size_t* out_length);

@@ -1,0 +1,79 @@
+#include "verify.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+#include <string_view>
+
+#include "lines.h"
+#include "report.h"
+
+namespace zorv::cli {
+namespace {
+
+void Write(std::FILE* file, std::string& block) {
+    const bool written = std::fwrite(block.data(), 1, block.size(), file) == block.size();
+    block.clear();
+    if (!written || std::ferror(file) != 0) throw WriteError();
+}
+
+void AppendJson(std::string_view utf8, std::string& bytes) {
+    std::u16string text;
+    AppendUtf8AsText(utf8, text);
+    AppendJsonString(text, bytes);
+}
+
+}  // namespace
+
+int VerifyLines(const Speller& speller, bool json, std::FILE* out, std::FILE* err) {
+    int status = 0;
+    std::size_t number = 0;
+    std::string answers, messages;
+    const auto read = [&](char* buffer, std::size_t size) {
+        // Everything checked so far is written out before a read that may wait.
+        Write(out, answers);
+        Write(err, messages);
+        if (std::fflush(out) != 0 || std::fflush(err) != 0) throw WriteError();
+        ssize_t count = 0;
+        do {
+            count = ::read(STDIN_FILENO, buffer, size);
+        } while (count < 0 && errno == EINTR);
+        return count;
+    };
+    const bool readOk = ForEachLine(read, [&](std::string_view line) {
+        ++number;
+        const auto tab = line.find('\t');
+        const std::string_view figures = line.substr(0, tab);
+        const std::string_view words = tab == std::string_view::npos ? std::string_view() : line.substr(tab + 1);
+        const auto result = tab == std::string_view::npos
+                                ? Speller::Result{false, "no tab between the figures and the words"}
+                                : speller.Verify(figures, words);
+        if (!result.answered) status = 1;
+        if (json) {
+            answers += "{\"line\":" + std::to_string(number) + ",\"figures\":\"";
+            AppendJson(figures, answers);
+            answers += "\",\"words\":\"";
+            AppendJson(words, answers);
+            answers += result.answered ? "\",\"agrees\":true,\"number\":\"" : "\",\"agrees\":false,\"message\":\"";
+            AppendJson(result.text, answers);
+            answers += "\"}\n";
+        } else if (!result.answered) {
+            std::u16string text;
+            AppendUtf8AsText(result.text, text);
+            messages += "zorv-words: line " + std::to_string(number) + ": ";
+            AppendShownText(text, messages);
+            messages.push_back('\n');
+        }
+    });
+    Write(out, answers);
+    Write(err, messages);
+    if (std::fflush(out) != 0 || std::fflush(err) != 0) throw WriteError();
+    if (!readOk) {
+        std::fputs("zorv-words: read error\n", err);
+        return 1;
+    }
+    return status;
+}
+
+}  // namespace zorv::cli
