@@ -7,6 +7,8 @@ fuzz/corpus/words/    standard-input streams for zorv-words, one input per line
 fuzz/corpus/spell/    a locale and a rule set (one byte each), then the number spelled
 fuzz/corpus/style/    a style description, a newline, and the number: each row of
                       tests/data/styles.json and each description it refuses
+fuzz/corpus/reader/   a byte choosing a style, then words: each reading and each
+                      verification (figures, a tab, words) of tests/data/styles.json
 """
 import json
 import os
@@ -55,6 +57,12 @@ def main():
     for i, (description, number) in enumerate(rows):
         with open(os.path.join(style, "seed%02d" % i), "wb") as f:
             f.write(description.encode() + b"\n" + number.encode())
+    reader = os.path.join(root, "reader")
+    os.makedirs(reader, exist_ok=True)
+    texts = [row[1] for row in table["readings"]] + [row[1] + "\t" + row[2] for row in table["verifications"]]
+    for i, text in enumerate(texts):
+        with open(os.path.join(reader, "seed%02d" % i), "wb") as f:
+            f.write(bytes([i % 7]) + text.encode())
     spell = os.path.join(root, "spell")
     os.makedirs(spell, exist_ok=True)
     for i, seed in enumerate(SPELLINGS):

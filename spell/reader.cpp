@@ -114,14 +114,14 @@ private:
 
     [[noreturn]] void Fail(std::size_t from, std::size_t to, const std::string& why) const {
         const std::size_t begin = tokens_[from].begin, end = tokens_[std::min(to, tokens_.size() - 1)].end;
-        throw SpellError("'" + std::string(text_.substr(begin, end - begin)) + "' is not a number: " + why);
+        throw SpellError("'" + spell::Shown(text_.substr(begin, end - begin)) + "' is not a number: " + why);
     }
     [[noreturn]] void CannotFollow(std::size_t i) const {
         if (i == 0 || i == first_) Fail(i, i, "'" + Shown(i) + "' cannot begin a number");
         Fail(i - 1, i, "'" + Shown(i) + "' cannot follow '" + Shown(i - 1) + "'");
     }
     [[nodiscard]] std::string Shown(std::size_t i) const {
-        return std::string(text_.substr(tokens_[i].begin, tokens_[i].end - tokens_[i].begin));
+        return spell::Shown(text_.substr(tokens_[i].begin, tokens_[i].end - tokens_[i].begin));
     }
 
     // A number with an optional point: "one hundred five point zero five".
@@ -374,7 +374,7 @@ Reading WordReader::Read(std::string_view text) const {
                 }
                 token.end = at;
                 if (token.denominator.empty()) {
-                    throw SpellError("'" + std::string(text.substr(token.begin, at - token.begin)) + "' is not a number word");
+                    throw SpellError("'" + Shown(text.substr(token.begin, at - token.begin)) + "' is not a number word");
                 }
                 tokens.push_back(std::move(token));
                 continue;
@@ -394,7 +394,7 @@ Reading WordReader::Read(std::string_view text) const {
                 for (; length > 0; --length) {
                     if (words_.find(std::string_view(run).substr(from, length)) != words_.end()) break;
                 }
-                if (length == 0) throw SpellError("'" + std::string(text.substr(at, end - at)) + "' is not a number word");
+                if (length == 0) throw SpellError("'" + Shown(text.substr(at, end - at)) + "' is not a number word");
                 tokens.push_back({words_.find(std::string_view(run).substr(from, length))->second, {}, {}, at + from, at + from + length});
                 from += length;
             }

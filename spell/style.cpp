@@ -17,8 +17,8 @@ constexpr Currency kCurrencies[] = {
 
 [[noreturn]] void Bad(const std::string& what) { throw StyleError(what); }
 
-// A part of a description as a message shows it: printable ASCII as it is, any other
-// byte as \xHH, so that no byte of it acts on a terminal and the message stays UTF-8.
+}  // namespace
+
 std::string Shown(std::string_view part) {
     static constexpr char kHex[] = "0123456789abcdef";
     std::string shown;
@@ -32,6 +32,8 @@ std::string Shown(std::string_view part) {
     }
     return shown;
 }
+
+namespace {
 
 bool OnOff(std::string_view key, std::string_view value) {
     if (value == "on") return true;

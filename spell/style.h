@@ -74,6 +74,10 @@ void SpellInStyleInto(const Style& style, std::string_view number, std::string& 
 
 [[nodiscard]] std::string SpellInStyle(const Style& style, std::string_view number);
 
+// A part of a text as a message shows it: printable ASCII as it is, any other byte as
+// \xHH, so that no byte of it acts on a terminal and the message stays UTF-8.
+[[nodiscard]] std::string Shown(std::string_view part);
+
 // `number`, read as SpellInStyleInto reads it, written plainly: a "-" for a negative
 // number (not for "-0"), the digits without grouping or leading zeros ("0" for none), and the point
 // and the digits after it as written ("+1,234.50" -> "1234.50"). Throws SpellError.
