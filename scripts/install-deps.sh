@@ -8,7 +8,7 @@
 #   scripts/install-deps.sh bench   the above plus Google Benchmark
 #   scripts/install-deps.sh shots   the above plus Xvfb and xdotool for screenshots
 #   scripts/install-deps.sh fuzz    the above plus clang and its sanitizer runtimes
-#   scripts/install-deps.sh web     the above plus emscripten, Chromium, ChromeDriver and Selenium
+#   scripts/install-deps.sh web     the above plus emscripten, Chromium, ChromeDriver, Selenium and pdftotext
 set -euo pipefail
 
 build=(g++ cmake ninja-build pkg-config dpkg-dev file libgtest-dev nlohmann-json3-dev libicu-dev unicode-cldr-core qt6-base-dev libfontconfig-dev fonts-liberation
@@ -20,7 +20,7 @@ for set in "$@"; do
         bench) packages+=(libbenchmark-dev bsdgames valgrind time) ;;
         shots) packages+=(xvfb xauth xdotool xclip imagemagick) ;;
         fuzz) packages+=(clang libclang-rt-dev) ;;
-        web) packages+=(emscripten node-acorn chromium chromium-driver python3-selenium)
+        web) packages+=(emscripten node-acorn chromium chromium-driver python3-selenium poppler-utils)
              command -v npm >/dev/null || packages+=(npm) ;;
         *) echo "install-deps.sh: unknown set '$set'" >&2; exit 2 ;;
     esac

@@ -1,12 +1,16 @@
-"""Drives the web page in headless Chromium with real key events: the window's
+"""Drives the web pages in headless Chromium with real key events: the classic page's
 controls, keys and messages, the answers against zorv-words on the corpus, no network
-request, and no accessibility violation (axe-core).
+request, and no accessibility violation (axe-core); the spelling module on the shared
+tables; and the cheque writer: words on every keystroke, options, copy, the check panel
+and printing to PDF.
     /usr/bin/python3 tests/web_test.py WEB_DIR ZORV_WORDS CORPUS_PROGRAM
 """
+import base64
 import json
 import pathlib
 import subprocess
 import sys
+import tempfile
 import threading
 import unittest
 from functools import partial
@@ -14,6 +18,7 @@ from http.server import SimpleHTTPRequestHandler, ThreadingHTTPServer
 
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import Select
 
 from support import (browser, c_constants, expected_outcomes, expected_readings, expected_styles, expected_verifications,
                      outcome_of, refused_styles, table, wait_ready)
@@ -330,6 +335,125 @@ class WebPageTest(unittest.TestCase):
                                {"status": 1, "text": table("outcomes")["messages"]["limit"]}])
 
 
+def words_of(description, number):
+    """zorv-words' words for `number` in the style `description`."""
+    run = subprocess.run([ZORV_WORDS, "--json", "--style", description, "--", number], capture_output=True, text=True,
+                         check=False)
+    return json.loads(run.stdout).get("words", "")
+
+
+class ChequePageTest(unittest.TestCase):
+    """The cheque writer, cheque.html: words on every keystroke, options, copy, print and
+    the check panel, with real keys in headless Chromium."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.driver = browser()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+
+    def setUp(self):
+        self.driver.get((WEB_DIR / "cheque.html").as_uri())
+        wait_ready(self.driver)
+        self.amount = self.driver.find_element(By.ID, "amount")
+
+    def words(self):
+        return self.driver.find_element(By.ID, "words").get_property("value")
+
+    def choose(self, control, value):
+        Select(self.driver.find_element(By.ID, control)).select_by_value(value)
+
+    def test_the_words_follow_every_keystroke_and_every_option(self):
+        self.assertEqual(self.driver.execute_script("return document.activeElement.id"), "amount")
+        typed = ""
+        for key in "1,234.05":
+            self.amount.send_keys(key)
+            typed += key
+            with self.subTest(typed=typed):
+                self.assertEqual(self.words(), words_of("cheque,currency=USD,width=60,fill=*", typed))
+        for control, value, description in [
+                ("currency", "INR", "cheque,currency=INR,width=60,fill=*"),
+                ("case", "upper", "cheque,currency=INR,case=upper,width=60,fill=*"),
+                ("style", "plain", "plain,case=upper,width=60,fill=*"),
+                ("locale", "de", "plain,locale=de,width=60,fill=*")]:
+            with self.subTest(control=control, value=value):
+                self.choose(control, value)
+                self.assertEqual(self.words(), words_of(description, "1,234.05"))
+        self.amount.send_keys(Keys.BACKSPACE * 8, "1,23,4567")
+        self.assertEqual(self.words(), "")
+        self.assertEqual(self.driver.find_element(By.ID, "message").text,
+                         next(text for style, number, _, text in expected_styles() if number == "1,23,4567"))
+        urls = [url for url in requested_urls(self.driver) if not url.startswith("data:")]
+        self.assertEqual(sorted(set(urls)), sorted((WEB_DIR / name).as_uri()
+                                                   for name in ("cheque.html", "cheque.css", "zorv-spell.js", "cheque.js")))
+
+    def test_copy_puts_the_words_on_the_clipboard(self):
+        self.driver.execute_cdp_cmd("Browser.grantPermissions", {"permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
+        self.amount.send_keys("77.10")
+        self.driver.find_element(By.ID, "copy").click()
+        copied = self.driver.execute_async_script(
+            "const done = arguments[arguments.length - 1]; navigator.clipboard.readText().then(done, e => done(String(e)));")
+        self.assertEqual(copied, words_of("cheque,currency=USD,width=60,fill=*", "77.10"))
+
+    def test_the_check_panel_marks_the_first_disagreeing_word(self):
+        for figures, words, result, mark in [
+                ("1234.05", "One Thousand Two Hundred Thirty-Four and 05/100 Dollars",
+                 "The words agree with the figures: 1234.05.", None),
+                ("1234.05", "One Thousand Two Hundred Thirty-Five and 05/100 Dollars",
+                 "They disagree: the words say 1235.05, the figures 1234.05. "
+                 "One Thousand Two Hundred Thirty-Five and 05/100 Dollars", "Five"),
+                ("12", "Fourty-Twelve", "They disagree: 'Fourty-Twelve' is not a number: 'Twelve' cannot follow 'Fourty'. "
+                 "Fourty-Twelve", "Fourty")]:
+            with self.subTest(words=words):
+                for control, text in (("check-figures", figures), ("check-words", words)):
+                    field = self.driver.find_element(By.ID, control)
+                    field.clear()
+                    field.send_keys(text)
+                self.driver.find_element(By.ID, "check").send_keys(Keys.ENTER)
+                self.assertEqual(self.driver.find_element(By.ID, "check-result").text, result)
+                marks = self.driver.find_elements(By.CSS_SELECTOR, "#check-result mark")
+                self.assertEqual([m.text for m in marks], [mark] if mark else [])
+
+    def test_printed_words_stand_on_their_lines_with_the_fill(self):
+        self.amount.send_keys("1234567.89")
+        width = self.driver.find_element(By.ID, "width")
+        width.clear()
+        width.send_keys("30")
+        expected = words_of("cheque,currency=USD,width=30,fill=*", "1234567.89").split("\n")
+        self.assertGreater(len(expected), 2)
+        pdf = base64.b64decode(self.driver.execute_cdp_cmd("Page.printToPDF", {"printBackground": True})["data"])
+        with tempfile.TemporaryDirectory() as directory:
+            path = pathlib.Path(directory) / "cheque.pdf"
+            path.write_bytes(pdf)
+            text = subprocess.run(["pdftotext", "-layout", str(path), "-"], capture_output=True, text=True, check=True).stdout
+        printed = [line.strip() for line in text.splitlines() if line.strip()]
+        self.assertEqual(printed, expected)
+
+    def test_keyboard_alone_screen_readers_zoom_and_axe(self):
+        order = []
+        for _ in range(11):
+            order.append(self.driver.execute_script("return document.activeElement.id"))
+            self.driver.switch_to.active_element.send_keys(Keys.TAB)
+        # The language list takes no focus while the style is a cheque, which is always English.
+        self.assertEqual(order, ["amount", "style", "currency", "case", "width", "fill", "copy", "print",
+                                 "check-figures", "check-words", "check"])
+        self.assertEqual(self.amount.accessible_name, "Amount")
+        self.assertEqual(self.driver.find_element(By.ID, "words").accessible_name, "In words")
+        size = lambda: float(self.driver.find_element(By.ID, "words").value_of_css_property("font-size")[:-2])
+        before = size()
+        self.driver.execute_script("document.documentElement.style.fontSize = '200%'")
+        self.assertAlmostEqual(size(), 2 * before)
+        self.driver.execute_script("document.documentElement.style.fontSize = ''")
+        self.amount.send_keys("1234.05")
+        self.driver.execute_script(AXE.read_text())
+        result = self.driver.execute_async_script(
+            "const done = arguments[arguments.length - 1];"
+            "axe.run(document).then(r => done(r.violations.flatMap(v => v.nodes.map(n => v.id + ': ' + n.target.join()))));")
+        self.assertEqual(result, [])
+
+
 class QuietHandler(SimpleHTTPRequestHandler):
     """Serves the page's files without logging each request."""
 
@@ -352,6 +476,11 @@ class StaticServerTest(unittest.TestCase):
             urls = [url for url in requested_urls(driver) if not url.startswith("data:")]
             self.assertEqual(sorted(set(urls)), sorted(origin + name for name in
                                                        ("index.html", "style.css", "zorv-words.js", "app.js")))
+            driver.get(origin + "cheque.html")
+            wait_ready(driver)
+            driver.find_element(By.ID, "amount").send_keys("21.34")
+            self.assertEqual(driver.find_element(By.ID, "words").get_property("value"),
+                             words_of("cheque,currency=USD,width=60,fill=*", "21.34"))
         finally:
             driver.quit()
             server.shutdown()

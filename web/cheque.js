@@ -1,0 +1,128 @@
+// The cheque writer: the words of the amount in the chosen style, as each key is
+// typed, through the spelling module's C interface (zorv-spell.js); copying them;
+// printing them on ruled lines; and checking figures against words from a document.
+"use strict";
+
+ZorvSpellModule().then((module) => {
+  const { ZORV_WORDS } = module.constants;
+  const $ = (id) => document.getElementById(id);
+  const encoder = new TextEncoder(), decoder = new TextDecoder();
+  const out = module._malloc(8);
+
+  // Calls `call(pointers...)` with each text as a NUL-terminated UTF-8 copy in the
+  // module's memory, then frees them.
+  const withTexts = (texts, call) => {
+    const pointers = texts.map((text) => {
+      const bytes = encoder.encode(text + "\0");
+      const at = module._malloc(bytes.length);
+      module.HEAPU8.set(bytes, at);
+      return at;
+    });
+    try {
+      return call(...pointers, ...texts.map((text) => encoder.encode(text).length));
+    } finally {
+      pointers.forEach((at) => module._free(at));
+    }
+  };
+  // The text the last call handed out, released.
+  const taken = () => {
+    const [at, length] = [module.HEAPU32[out >> 2], module.HEAPU32[(out + 4) >> 2]];
+    const text = decoder.decode(module.HEAPU8.subarray(at, at + length));
+    module._zorv_string_free(at);
+    return text;
+  };
+
+  // Style objects by description, made once each (a few dozen at most are kept).
+  const styles = new Map();
+  const styleOf = (description) => {
+    if (!styles.has(description)) {
+      if (styles.size > 32) {
+        styles.forEach((style) => style && module._zorv_style_free(style));
+        styles.clear();
+      }
+      styles.set(description, withTexts([description], (at) => module._zorv_style_new(at, out, out + 4)) || null);
+      if (!styles.get(description)) taken();
+    }
+    return styles.get(description);
+  };
+  // [ok, text] of a call that writes its answer to `out`.
+  const answer = (status) => [status === ZORV_WORDS, taken()];
+
+  // The style description the controls make: only what applies to the style.
+  const description = (forPrint) => {
+    const style = $("style").value, money = style === "money" || style === "cheque";
+    const byLocale = (style === "plain" || style === "ordinal") && $("locale").value !== "en";
+    const parts = [style];
+    if (money) parts.push("currency=" + $("currency").value);
+    if (byLocale) parts.push("locale=" + $("locale").value);
+    if ($("case").value && !byLocale) parts.push("case=" + $("case").value);
+    const width = Number($("width").value), fill = $("fill").value;
+    if (forPrint && width >= 10 && width <= 200) {
+      parts.push("width=" + width);
+      if (/^[!-~]$/.test(fill)) parts.push("fill=" + fill);
+    }
+    return parts.join(",");
+  };
+
+  const show = () => {
+    $("currency").disabled = !["money", "cheque"].includes($("style").value);
+    $("locale").disabled = !["plain", "ordinal"].includes($("style").value);
+    const amount = $("amount").value;
+    const style = styleOf(description(true));
+    let [ok, text] = [false, ""];
+    if (amount.trim() && style) {
+      [ok, text] = withTexts([amount], (at, length) => answer(module._zorv_style_spell(style, at, length, out, out + 4)));
+    }
+    $("words").value = ok ? text : "";
+    $("message").textContent = ok || !amount.trim() ? "" : text;
+  };
+
+  // The pasted words with the first word that differs from the words of the figures
+  // marked, or none when the figures have no words.
+  const marked = (words, figures) => {
+    const style = styleOf(description(false));
+    const [ok, expected] = withTexts([figures], (at, length) => answer(module._zorv_style_spell(style, at, length, out, out + 4)));
+    const paragraph = document.createDocumentFragment();
+    const found = [...words.matchAll(/[A-Za-z]+|\d+\/\d+/g)];
+    const wanted = ok ? expected.toLowerCase().match(/[a-z]+|\d+\/\d+/g) || [] : [];
+    const first = found.findIndex((match, i) => match[0].toLowerCase() !== wanted[i]);
+    if (!ok || first < 0) {
+      paragraph.append(words);
+      return paragraph;
+    }
+    const at = found[first].index, end = at + found[first][0].length;
+    const mark = document.createElement("mark");
+    mark.textContent = words.slice(at, end);
+    paragraph.append(words.slice(0, at), mark, words.slice(end));
+    return paragraph;
+  };
+
+  const check = () => {
+    const figures = $("check-figures").value, words = $("check-words").value;
+    const style = styleOf(description(false));
+    const [agrees, text] = withTexts([figures, words], (f, w, fLength, wLength) =>
+      answer(module._zorv_style_verify(style, f, fLength, w, wLength, out, out + 4)));
+    const result = $("check-result");
+    result.replaceChildren(agrees ? "The words agree with the figures: " + text + "." : "They disagree: " + text + ". ");
+    if (!agrees) result.append(marked(words, figures));
+  };
+
+  // The language list: every locale with rules.
+  withTexts([], () => {
+    if (module._zorv_list_locales(out, out + 4) !== ZORV_WORDS) return;
+    for (const line of taken().split("\n")) {
+      const name = line.split(":")[0];
+      if (name && name !== "en") $("locale").append(new Option(name, name));
+    }
+  });
+
+  for (const id of ["amount", "width", "fill"]) $(id).addEventListener("input", show);
+  for (const id of ["style", "currency", "case", "locale"]) $(id).addEventListener("change", show);
+  $("options").addEventListener("submit", (event) => event.preventDefault());
+  $("copy").addEventListener("click", () => navigator.clipboard.writeText($("words").value));
+  $("print").addEventListener("click", () => window.print());
+  $("check").addEventListener("click", check);
+  window.chequeWriter = { module, description };
+  show();
+  document.documentElement.dataset.ready = "true";
+});
