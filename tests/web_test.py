@@ -481,6 +481,9 @@ class StaticServerTest(unittest.TestCase):
             driver.find_element(By.ID, "amount").send_keys("21.34")
             self.assertEqual(driver.find_element(By.ID, "words").get_property("value"),
                              words_of("cheque,currency=USD,width=60,fill=*", "21.34"))
+            urls = [url for url in requested_urls(driver) if not url.startswith("data:")]
+            self.assertEqual(sorted(set(urls) - {origin + name for name in ("index.html", "style.css", "zorv-words.js", "app.js")}),
+                             sorted(origin + name for name in ("cheque.html", "cheque.css", "cheque.js", "zorv-spell.js")))
         finally:
             driver.quit()
             server.shutdown()
