@@ -59,7 +59,10 @@ def selenium_keys(row):
     return "".join(held[m] for m in modifiers) + typed + (Keys.NULL if modifiers else "")
 
 
-class WebPageTest(unittest.TestCase):
+class PageTest(unittest.TestCase):
+    """One headless Chromium for the tests of a class, each test on the page `page` freshly loaded."""
+    page = "index.html"
+
     @classmethod
     def setUpClass(cls):
         cls.driver = browser()
@@ -69,8 +72,13 @@ class WebPageTest(unittest.TestCase):
         cls.driver.quit()
 
     def setUp(self):
-        self.driver.get((WEB_DIR / "index.html").as_uri())
+        self.driver.get((WEB_DIR / self.page).as_uri())
         wait_ready(self.driver)
+
+
+class WebPageTest(PageTest):
+    def setUp(self):
+        super().setUp()
         self.txtnumber = self.driver.find_element(By.ID, "txtnumber")
         self.txtword = self.driver.find_element(By.ID, "txtword")
         self.cmdresult = self.driver.find_element(By.ID, "cmdresult")
@@ -342,21 +350,13 @@ def words_of(description, number):
     return json.loads(run.stdout).get("words", "")
 
 
-class ChequePageTest(unittest.TestCase):
+class ChequePageTest(PageTest):
     """The cheque writer, cheque.html: words on every keystroke, options, copy, print and
     the check panel, with real keys in headless Chromium."""
-
-    @classmethod
-    def setUpClass(cls):
-        cls.driver = browser()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.driver.quit()
+    page = "cheque.html"
 
     def setUp(self):
-        self.driver.get((WEB_DIR / "cheque.html").as_uri())
-        wait_ready(self.driver)
+        super().setUp()
         self.amount = self.driver.find_element(By.ID, "amount")
 
     def words(self):
