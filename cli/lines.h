@@ -1,6 +1,10 @@
 // Reading zorv-words' standard input: lines cut from large blocks, each held up to a bound.
 #pragma once
 
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -71,6 +75,21 @@ bool ForEachLine(Read&& read, OnLine&& onLine) {
     }
     if (end > begin && !dropping) hand(std::string_view(buffer.data() + begin, end - begin));
     return true;
+}
+
+// read(2) on standard input, again when a signal interrupts it. When no input is at
+// hand, the read may wait for a program that writes its next line only once it has
+// the answers to the lines before, so those answers are written out first, by
+// `writeOut`.
+template <typename WriteOut>
+ssize_t ReadStandardInput(WriteOut&& writeOut, char* buffer, std::size_t size) {
+    pollfd input{STDIN_FILENO, POLLIN, 0};
+    if (poll(&input, 1, 0) == 0) writeOut();
+    ssize_t count = 0;
+    do {
+        count = read(STDIN_FILENO, buffer, size);
+    } while (count < 0 && errno == EINTR);
+    return count;
 }
 
 }  // namespace zorv::cli

@@ -7,7 +7,6 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
-#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,20 +27,6 @@
 namespace {
 
 enum ExitStatus { kAllAnswered = 0, kSomeRefused = 1, kUsageError = 2 };
-
-// read(2) on standard input. When no input is at hand, the read may wait for a
-// program that writes its next line only once it has the answers to the lines
-// before, so those answers are written out first, by `writeOut`.
-template <typename WriteOut>
-ssize_t ReadInput(WriteOut&& writeOut, char* buffer, std::size_t size) {
-    pollfd input{STDIN_FILENO, POLLIN, 0};
-    if (poll(&input, 1, 0) == 0) writeOut();
-    ssize_t count = 0;
-    do {
-        count = read(STDIN_FILENO, buffer, size);
-    } while (count < 0 && errno == EINTR);
-    return count;
-}
 
 // Whether standard output and standard error lead to one place, a terminal or a
 // file, where a reader sees their lines in the order they were written.
@@ -197,7 +182,7 @@ int main(int argc, char* argv[]) {
                 }
             };
             const auto read = [&](char* buffer, std::size_t size) {
-                return ReadInput([&] { reportAll(); reporter.Flush(); }, buffer, size);
+                return zorv::cli::ReadStandardInput([&] { reportAll(); reporter.Flush(); }, buffer, size);
             };
             readOk = zorv::cli::ForEachLine(read, [&](std::string_view line) {
                 zorv::cli::Batch& batch = batches[handedOver ? 1 : 0];

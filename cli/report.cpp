@@ -105,24 +105,24 @@ void Reporter::Report(std::u16string_view input, const Outcome& outcome) {
         AppendTextAsUtf8(outcome.text, messages_);
         messages_.push_back('\n');
         if (interleave_) {
-            Write(out_, answers_);
+            WriteBlock(out_, answers_);
             if (std::fflush(out_) != 0) throw WriteError();
-            Write(err_, messages_);
+            WriteBlock(err_, messages_);
             return;
         }
-        if (messages_.size() >= kBlock) Write(err_, messages_);
+        if (messages_.size() >= kBlock) WriteBlock(err_, messages_);
     }
-    if (answers_.size() >= kBlock) Write(out_, answers_);
+    if (answers_.size() >= kBlock) WriteBlock(out_, answers_);
 }
 
 void Reporter::Flush() {
-    Write(out_, answers_);
+    WriteBlock(out_, answers_);
     if (std::fflush(out_) != 0) throw WriteError();
-    Write(err_, messages_);
+    WriteBlock(err_, messages_);
     if (std::fflush(err_) != 0) throw WriteError();
 }
 
-void Reporter::Write(std::FILE* file, std::string& block) {
+void WriteBlock(std::FILE* file, std::string& block) {
     const bool written = std::fwrite(block.data(), 1, block.size(), file) == block.size();
     block.clear();
     if (!written || std::ferror(file) != 0) throw WriteError();

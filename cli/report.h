@@ -18,6 +18,9 @@ public:
     WriteError() : std::runtime_error("write error") {}
 };
 
+// Writes `block` to `file` and empties it; throws WriteError when the write fails.
+void WriteBlock(std::FILE* file, std::string& block);
+
 // Appends `text` to `bytes` as the contents of a JSON string (no quotes): `"`, `\`
 // and the control characters escaped, the rest as UTF-8, byte for byte as Qt's
 // JSON writer writes it.
@@ -52,8 +55,6 @@ public:
 
 private:
     static constexpr std::size_t kBlock = std::size_t{1} << 16;
-
-    static void Write(std::FILE* file, std::string& block);
 
     std::FILE* out_;
     std::FILE* err_;

@@ -1,8 +1,5 @@
 #include "verify.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <string>
 #include <string_view>
 
@@ -11,12 +8,6 @@
 
 namespace zorv::cli {
 namespace {
-
-void Write(std::FILE* file, std::string& block) {
-    const bool written = std::fwrite(block.data(), 1, block.size(), file) == block.size();
-    block.clear();
-    if (!written || std::ferror(file) != 0) throw WriteError();
-}
 
 void AppendJson(std::string_view utf8, std::string& bytes) {
     std::u16string text;
@@ -30,17 +21,12 @@ int VerifyLines(const Speller& speller, bool json, std::FILE* out, std::FILE* er
     int status = 0;
     std::size_t number = 0;
     std::string answers, messages;
-    const auto read = [&](char* buffer, std::size_t size) {
-        // Everything checked so far is written out before a read that may wait.
-        Write(out, answers);
-        Write(err, messages);
+    const auto writeOut = [&] {
+        WriteBlock(out, answers);
+        WriteBlock(err, messages);
         if (std::fflush(out) != 0 || std::fflush(err) != 0) throw WriteError();
-        ssize_t count = 0;
-        do {
-            count = ::read(STDIN_FILENO, buffer, size);
-        } while (count < 0 && errno == EINTR);
-        return count;
     };
+    const auto read = [&](char* buffer, std::size_t size) { return ReadStandardInput(writeOut, buffer, size); };
     const bool readOk = ForEachLine(read, [&](std::string_view line) {
         ++number;
         const auto tab = line.find('\t');
@@ -66,9 +52,7 @@ int VerifyLines(const Speller& speller, bool json, std::FILE* out, std::FILE* er
             messages.push_back('\n');
         }
     });
-    Write(out, answers);
-    Write(err, messages);
-    if (std::fflush(out) != 0 || std::fflush(err) != 0) throw WriteError();
+    writeOut();
     if (!readOk) {
         std::fputs("zorv-words: read error\n", err);
         return 1;
