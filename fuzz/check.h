@@ -1,5 +1,5 @@
-// Check(): stops a fuzz target with the line of the expectation that failed; and
-// IsUtf8(), for the texts the library hands out.
+// Check(): stops a fuzz target with the line of the expectation that failed; Answer()
+// and IsUtf8(), for the texts the library hands out.
 #pragma once
 
 #include <zorv/words.hpp>
@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace zorv::fuzz {
 
@@ -16,6 +17,19 @@ inline void Check(bool condition, int line = __builtin_LINE()) {
         std::fprintf(stderr, "expectation at line %d failed\n", line);
         std::abort();
     }
+}
+
+// The status and text of a call of the C interface that hands out a text: `call` is
+// given the places for the text and its length. There must be a text, and it is freed.
+template <typename Call>
+std::pair<int, std::string> Answer(Call&& call) {
+    char* out = nullptr;
+    std::size_t length = 0;
+    const int status = call(&out, &length);
+    Check(out != nullptr);
+    std::string text(out, length);
+    zorv_string_free(out);
+    return {status, text};
 }
 
 // Whether `text` is valid UTF-8: it reads back to the same bytes.

@@ -12,6 +12,7 @@
 
 namespace {
 
+using zorv::fuzz::Answer;
 using zorv::fuzz::Check;
 using zorv::fuzz::IsUtf8;
 
@@ -33,13 +34,6 @@ bool IsPlainNumber(std::string_view text) {
     return digits(text.substr(0, point)) && (point == std::string_view::npos || digits(text.substr(point + 1)));
 }
 
-std::pair<int, std::string> Taken(int status, char* out, std::size_t length) {
-    Check(out != nullptr);
-    std::string text(out, length);
-    zorv_string_free(out);
-    return {status, text};
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -48,9 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view words(reinterpret_cast<const char*>(data + 1), size - 1);
 
     const auto read = [&] {
-        char* out = nullptr;
-        std::size_t length = 0;
-        return Taken(zorv_style_read(style, words.data(), words.size(), &out, &length), out, length);
+        return Answer([&](char** out, std::size_t* length) { return zorv_style_read(style, words.data(), words.size(), out, length); });
     };
     const auto [status, text] = read();
     Check(status == ZORV_WORDS || status == ZORV_MESSAGE);
@@ -60,9 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const auto tab = words.find('\t');
     const std::string_view figures = words.substr(0, tab), checked = tab == std::string_view::npos ? "" : words.substr(tab + 1);
-    char* out = nullptr;
-    std::size_t length = 0;
-    const auto [agrees, said] = Taken(zorv_style_verify(style, figures.data(), figures.size(), checked.data(), checked.size(), &out, &length), out, length);
+    const auto [agrees, said] = Answer([&](char** out, std::size_t* length) {
+        return zorv_style_verify(style, figures.data(), figures.size(), checked.data(), checked.size(), out, length);
+    });
     Check(agrees == ZORV_WORDS || agrees == ZORV_MESSAGE);
     Check(!said.empty() && IsUtf8(said));
     return 0;

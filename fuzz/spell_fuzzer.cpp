@@ -42,13 +42,9 @@ const std::vector<std::vector<std::string>>& Styles() {
 }
 
 std::pair<int, std::string> Spell(const std::string& style, std::string_view text) {
-    char* out = nullptr;
-    std::size_t length = 0;
-    const int status = zorv_spell(style.c_str(), text.data(), text.size(), &out, &length);
-    Check(out != nullptr);
-    std::string answer(out, length);
-    zorv_string_free(out);
-    return {status, answer};
+    return zorv::fuzz::Answer([&](char** out, std::size_t* length) {
+        return zorv_spell(style.c_str(), text.data(), text.size(), out, length);
+    });
 }
 
 }  // namespace

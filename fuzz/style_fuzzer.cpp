@@ -19,13 +19,9 @@ using zorv::fuzz::Check;
 using zorv::fuzz::IsUtf8;
 
 std::pair<int, std::string> Spell(const zorv_style* style, std::string_view number) {
-    char* out = nullptr;
-    std::size_t length = 0;
-    const int status = zorv_style_spell(style, number.data(), number.size(), &out, &length);
-    Check(out != nullptr);
-    std::string answer(out, length);
-    zorv_string_free(out);
-    return {status, answer};
+    return zorv::fuzz::Answer([&](char** out, std::size_t* length) {
+        return zorv_style_spell(style, number.data(), number.size(), out, length);
+    });
 }
 
 }  // namespace
