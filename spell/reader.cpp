@@ -309,34 +309,35 @@ WordReader::WordReader(const Style& style, const ClassicWords& classic) : style_
         longest_ = std::max(longest_, text.size());
         words_.try_emplace(text, word);
     };
-    const auto wordsOf = [](const char* description, const std::string& number) {
-        return Split(SpellInStyle(ParseStyle(description), number));
-    };
-    const auto last = [&](const char* description, const std::string& number) { return wordsOf(description, number).back(); };
+    const Style plain = ParseStyle("plain"), ordinal = ParseStyle("ordinal"), british = ParseStyle("british"),
+                indian = ParseStyle("indian"), indianOrdinal = ParseStyle("ordinal,numbering=indian"),
+                indianCheque = ParseStyle("cheque,currency=INR");
+    const auto wordsOf = [](const Style& written, const std::string& number) { return Split(SpellInStyle(written, number)); };
+    const auto last = [&](const Style& written, const std::string& number) { return wordsOf(written, number).back(); };
 
     // The words of the document rules, by spelling the numbers they name.
     for (unsigned n = 0; n < 20; ++n) {
-        add(last("plain", std::to_string(n)), {Kind::Unit, n});
-        add(last("ordinal", std::to_string(n)), {Kind::Unit, n, true});
+        add(last(plain, std::to_string(n)), {Kind::Unit, n});
+        add(last(ordinal, std::to_string(n)), {Kind::Unit, n, true});
     }
     for (unsigned n = 20; n < 100; n += 10) {
-        add(last("plain", std::to_string(n)), {Kind::Ten, n});
-        add(last("ordinal", std::to_string(n)), {Kind::Ten, n, true});
+        add(last(plain, std::to_string(n)), {Kind::Ten, n});
+        add(last(ordinal, std::to_string(n)), {Kind::Ten, n, true});
     }
-    add(last("plain", "100"), {Kind::Hundred});
-    add(last("ordinal", "100"), {Kind::Hundred, 0, true});
+    add(last(plain, "100"), {Kind::Hundred});
+    add(last(ordinal, "100"), {Kind::Hundred, 0, true});
     for (unsigned zeros = 3; zeros < kMostDigits; zeros += 3) {
-        add(last("plain", PowerOfTen(zeros)), {Kind::Scale, zeros});
-        add(last("ordinal", PowerOfTen(zeros)), {Kind::Scale, zeros, true});
+        add(last(plain, PowerOfTen(zeros)), {Kind::Scale, zeros});
+        add(last(ordinal, PowerOfTen(zeros)), {Kind::Scale, zeros, true});
     }
     for (const unsigned zeros : {5u, 7u}) {
-        add(last("indian", PowerOfTen(zeros)), {Kind::Scale, zeros});
-        add(last("ordinal,numbering=indian", PowerOfTen(zeros)), {Kind::Scale, zeros, true});
+        add(last(indian, PowerOfTen(zeros)), {Kind::Scale, zeros});
+        add(last(indianOrdinal, PowerOfTen(zeros)), {Kind::Scale, zeros, true});
     }
-    add(wordsOf("plain", "0.5").at(1), {Kind::Point});
-    add(wordsOf("plain", "-1").front(), {Kind::Minus});
-    add(wordsOf("british", "101").at(2), {Kind::And});
-    add(last("cheque,currency=INR", "1"), {Kind::Only});
+    add(wordsOf(plain, "0.5").at(1), {Kind::Point});
+    add(wordsOf(plain, "-1").front(), {Kind::Minus});
+    add(wordsOf(british, "101").at(2), {Kind::And});
+    add(last(indianCheque, "1"), {Kind::Only});
 
     // The classic answer's own spellings ("Fourty").
     if (classic) {
@@ -349,8 +350,13 @@ WordReader::WordReader(const Style& style, const ClassicWords& classic) : style_
     // Currency names: the style's own first, so that its minor digits win.
     const auto addCurrency = [&](std::string_view unit, std::string_view units, std::string_view subunit,
                                  std::string_view subunits, unsigned digits) {
-        for (const std::string_view name : {unit, units}) add(Split(name).empty() ? "" : Split(name).back(), {Kind::Major, 0, false, digits});
-        for (const std::string_view name : {subunit, subunits}) add(Split(name).empty() ? "" : Split(name).back(), {Kind::Minor, 0, false, digits});
+        // A name of several words is known by its last.
+        const auto addName = [&](std::string_view name, Kind kind) {
+            const auto words = Split(name);
+            if (!words.empty()) add(words.back(), {kind, 0, false, digits});
+        };
+        for (const std::string_view name : {unit, units}) addName(name, Kind::Major);
+        for (const std::string_view name : {subunit, subunits}) addName(name, Kind::Minor);
     };
     if (style.money) addCurrency(style.unit, style.units, style.subunit, style.subunits, style.digits);
     for (const Currency& currency : Currencies()) {
