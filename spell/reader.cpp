@@ -1,7 +1,9 @@
 #include "reader.h"
 
 #include <algorithm>
+#include <map>
 #include <optional>
+#include <stdexcept>
 
 #include "speller.h"
 
@@ -10,6 +12,8 @@ namespace {
 
 using Kind = WordReader::Kind;
 using Word = WordReader::Word;
+using CurrencySet = WordReader::CurrencySet;
+using NamedCurrency = WordReader::NamedCurrency;
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -54,6 +58,26 @@ std::string DigitsOf(const Terms& terms) {
     return text;
 }
 
+// A part of the words as a message quotes it (see Shown), a long one by its beginning
+// and its end, so that a message stays short whatever was read.
+std::string Quoted(std::string_view part) {
+    constexpr std::size_t kHead = 40, kTail = 20;
+    if (part.size() <= kHead + kTail + 5) return Shown(part);
+    return Shown(part.substr(0, kHead)) + " ... " + Shown(part.substr(part.size() - kTail));
+}
+
+// The length of a sign written in figures at the start of `text` ("-", "+", U+2212
+// MINUS SIGN, the dashes U+2012 to U+2015), or 0. Words are read without a sign of
+// figures: a negative number has its word ("minus"), and a dash before the words
+// dropped as a separator would turn -5 into 5.
+std::size_t SignAt(std::string_view text) {
+    if (text.starts_with('-') || text.starts_with('+')) return 1;
+    for (const std::string_view sign : {"\xE2\x88\x92", "\xE2\x80\x92", "\xE2\x80\x93", "\xE2\x80\x94", "\xE2\x80\x95"}) {
+        if (text.starts_with(sign)) return sign.size();
+    }
+    return 0;
+}
+
 // "1" and `zeros` zeros.
 std::string PowerOfTen(std::size_t zeros) {
     std::string text(zeros + 1, '0');
@@ -70,7 +94,7 @@ std::string WithFraction(std::string whole, std::string_view fraction) {
 
 // A word of the text read, or a fraction written in figures ("05/100").
 struct Token {
-    std::optional<Word> word;
+    const Word* word = nullptr;  // in the reader's trie
     std::string numerator, denominator;  // the fraction, when no word
     std::size_t begin = 0, end = 0;     // where it stands in the text
 };
@@ -88,8 +112,11 @@ std::string Canonical(std::string number) {
 
 class Parser {
 public:
-    Parser(std::string_view text, const std::vector<Token>& tokens, unsigned minorDigits)
-        : text_(text), tokens_(tokens), minorDigits_(minorDigits) {}
+    // `currencies`: those the words may name, the style's own first when
+    // `styleCurrency` (a money style, whose currency the words must name if any).
+    Parser(std::string_view text, const std::vector<Token>& tokens, const std::vector<NamedCurrency>& currencies,
+           bool styleCurrency)
+        : text_(text), tokens_(tokens), currencies_(currencies), styleCurrency_(styleCurrency) {}
 
     std::string Parse() {
         std::size_t end = tokens_.size();
@@ -114,14 +141,14 @@ private:
 
     [[noreturn]] void Fail(std::size_t from, std::size_t to, const std::string& why) const {
         const std::size_t begin = tokens_[from].begin, end = tokens_[std::min(to, tokens_.size() - 1)].end;
-        throw SpellError("'" + spell::Shown(text_.substr(begin, end - begin)) + "' is not a number: " + why);
+        throw SpellError("'" + Quoted(text_.substr(begin, end - begin)) + "' is not a number: " + why);
     }
     [[noreturn]] void CannotFollow(std::size_t i) const {
         if (i == 0 || i == first_) Fail(i, i, "'" + Shown(i) + "' cannot begin a number");
         Fail(i - 1, i, "'" + Shown(i) + "' cannot follow '" + Shown(i - 1) + "'");
     }
     [[nodiscard]] std::string Shown(std::size_t i) const {
-        return spell::Shown(text_.substr(tokens_[i].begin, tokens_[i].end - tokens_[i].begin));
+        return Quoted(text_.substr(tokens_[i].begin, tokens_[i].end - tokens_[i].begin));
     }
 
     // A number with an optional point: "one hundred five point zero five".
@@ -155,7 +182,6 @@ private:
     std::string Money(std::size_t begin, std::size_t end) {
         std::string major, minor;
         if (IsWord(begin, Kind::Major)) {
-            unitDigits_ = tokens_[begin].word->digits;
             std::size_t minorAt = begin + 1;
             while (minorAt < end && !IsWord(minorAt, Kind::Minor)) ++minorAt;
             if (minorAt == end) {
@@ -170,7 +196,6 @@ private:
             while (fraction < end && tokens_[fraction].word) ++fraction;
             std::size_t unit = begin;
             while (unit < end && !IsWord(unit, Kind::Major)) ++unit;
-            if (unit < end) unitDigits_ = tokens_[unit].word->digits;
             if (fraction < end) {
                 // "... and 05/100 dollars" or "... dollars and 05/100".
                 const Token& figures = tokens_[fraction];
@@ -180,6 +205,10 @@ private:
                 if (!(unitAfter || unitBefore || (unit == end && fraction + 1 == end))) CannotFollow(std::min(fraction + 1, end - 1));
                 if (figures.denominator != PowerOfTen(figures.numerator.size())) {
                     Fail(fraction, fraction, "the fraction is not in hundredths or thousandths of its numerator's digits");
+                }
+                const auto digits = CurrencyDigits(begin, end, true);
+                if (digits && figures.numerator.size() > *digits) {
+                    Fail(fraction, fraction, "more digits than the currency's " + std::to_string(*digits));
                 }
                 major = Whole(begin, unitBefore ? unit : fraction - 1);
                 minor = figures.numerator;
@@ -203,14 +232,65 @@ private:
                 }
             }
         }
+        const auto digits = CurrencyDigits(begin, end, !minor.empty());
         if (minor.empty()) return major;
-        const unsigned digits = minorDigits_ != 0 ? minorDigits_ : unitDigits_ != 0 ? unitDigits_ : 2;
-        if (minor.size() > digits) Fail(begin, end - 1, "more minor units than make one major unit");
-        return WithFraction(major, std::string(digits - minor.size(), '0').append(minor));
+        if (minor.size() > *digits) Fail(begin, end - 1, "more minor units than make one major unit");
+        return WithFraction(major, std::string(*digits - minor.size(), '0').append(minor));
     }
 
-    // A whole number, exact at any length: each scale word multiplies what stands
-    // before it since a larger scale ("twelve lakh", "one lakh crore").
+    // The minor digits of the currency that the currency words between `begin` and
+    // `end` name, none when there are none. Every such word must name that one
+    // currency, and a money style's words its own; a minor part needs a currency with
+    // a minor unit, and one whose minor digits are known (the style's, or the same
+    // in every currency the words may name: "fils" is a thousandth of a dinar but a
+    // hundredth of a dirham).
+    std::optional<unsigned> CurrencyDigits(std::size_t begin, std::size_t end, bool minorPart) const {
+        CurrencySet named;
+        named.set();
+        bool any = false;
+        for (std::size_t i = begin; i < end; ++i) {
+            if (IsWord(i, Kind::Major) || IsWord(i, Kind::Minor)) {
+                named &= tokens_[i].word->currencies;
+                any = true;
+            }
+        }
+        if (!any) return std::nullopt;
+        if (named.none()) Fail(begin, end - 1, "its currency words are not of one currency");
+        if (styleCurrency_ && !named[0]) {
+            throw SpellError("the words are in another currency (" + Codes(named) + ") than the style's " + currencies_[0].code);
+        }
+        if (named[0]) named = CurrencySet().set(0);
+        std::optional<unsigned> digits;
+        for (std::size_t i = 0; i < currencies_.size(); ++i) {
+            if (!named[i]) continue;
+            if (digits && *digits != currencies_[i].digits) {
+                if (minorPart) Fail(begin, end - 1, "its minor unit is worth another fraction in each of " + Codes(named) + "; a style with currency= says which");
+                return digits;
+            }
+            digits = currencies_[i].digits;
+        }
+        if (minorPart && *digits == 0) Fail(begin, end - 1, Codes(named) + " has no minor unit");
+        return digits;
+    }
+
+    // The codes of the currencies in `set`, the first few of them.
+    [[nodiscard]] std::string Codes(const CurrencySet& set) const {
+        constexpr std::size_t kShown = 4;
+        std::string codes;
+        std::size_t shown = 0;
+        for (std::size_t i = 0; i < currencies_.size(); ++i) {
+            if (!set[i]) continue;
+            if (shown == kShown) return codes + ", ...";
+            codes += shown++ == 0 ? "" : ", ";
+            codes += currencies_[i].code;
+        }
+        return codes;
+    }
+
+    // A whole number, exact up to kMostDigits digits: each scale word multiplies what
+    // stands before it since a larger scale ("twelve lakh", "one lakh crore"). No
+    // style writes a longer number, and the bound keeps the work linear: a crore
+    // multiplies all the terms before it, which can happen only so many times.
     std::string Whole(std::size_t begin, std::size_t end) {
         first_ = begin;
         if (begin >= end) {
@@ -275,7 +355,10 @@ private:
                 }
                 if (!entries.empty() && entries.back().scale == word.value) CannotFollow(i);
                 if (adjacent && !multiplied) CannotFollow(i);
-                for (auto& term : terms) term.second += word.value;
+                for (auto& term : terms) {
+                    term.second += word.value;
+                    if (term.second >= kMostDigits) Fail(begin, i, "more than 1,000 digits");
+                }
                 entries.push_back({std::move(terms), word.value});
                 small = 0;
                 hundred = false;
@@ -290,13 +373,15 @@ private:
         if (state == State::And) Fail(begin, end - 1, "it ends after '" + Shown(end - 1) + "'");
         Terms all = {{small, 0}};
         for (const Entry& entry : entries) all.insert(all.end(), entry.terms.begin(), entry.terms.end());
-        return DigitsOf(all);
+        std::string digits = DigitsOf(all);
+        if (digits.size() > kMostDigits) Fail(begin, end - 1, "more than 1,000 digits");
+        return digits;
     }
 
     std::string_view text_;
     const std::vector<Token>& tokens_;
-    unsigned minorDigits_;
-    unsigned unitDigits_ = 0;
+    const std::vector<NamedCurrency>& currencies_;
+    bool styleCurrency_;
     std::size_t first_ = 0;
     bool ordinal_ = false;
 };
@@ -304,10 +389,9 @@ private:
 }  // namespace
 
 WordReader::WordReader(const Style& style, const ClassicWords& classic) : style_(style) {
+    std::map<std::string, Word, std::less<>> words;  // the first meaning of each word wins
     const auto add = [&](const std::string& text, Word word) {
-        if (text.empty()) return;
-        longest_ = std::max(longest_, text.size());
-        words_.try_emplace(text, word);
+        if (!text.empty()) words.try_emplace(text, word);
     };
     const Style plain = ParseStyle("plain"), ordinal = ParseStyle("ordinal"), british = ParseStyle("british"),
                 indian = ParseStyle("indian"), indianOrdinal = ParseStyle("ordinal,numbering=indian"),
@@ -347,28 +431,69 @@ WordReader::WordReader(const Style& style, const ClassicWords& classic) : style_
         for (unsigned zeros = 3; zeros <= 12; zeros += 3) add(Split(classic(PowerOfTen(zeros))).back(), {Kind::Scale, zeros});
     }
 
-    // Currency names: the style's own first, so that its minor digits win.
-    const auto addCurrency = [&](std::string_view unit, std::string_view units, std::string_view subunit,
-                                 std::string_view subunits, unsigned digits) {
+    // Currency names, each word with every currency it names: the style's own first.
+    const auto addCurrency = [&](std::string_view code, std::string_view unit, std::string_view units,
+                                 std::string_view subunit, std::string_view subunits, unsigned digits) {
+        if (currencies_.size() == CurrencySet().size()) throw std::length_error("more currencies than the reader tells apart");
+        CurrencySet currency;
+        currency.set(currencies_.size());
+        currencies_.push_back({std::string(code), digits});
         // A name of several words is known by its last.
         const auto addName = [&](std::string_view name, Kind kind) {
-            const auto words = Split(name);
-            if (!words.empty()) add(words.back(), {kind, 0, false, digits});
+            const auto parts = Split(name);
+            if (parts.empty()) return;
+            const auto [known, added] = words.try_emplace(parts.back(), Word{kind, 0, false, currency});
+            if (!added && known->second.kind == kind) known->second.currencies |= currency;
         };
         for (const std::string_view name : {unit, units}) addName(name, Kind::Major);
         for (const std::string_view name : {subunit, subunits}) addName(name, Kind::Minor);
     };
-    if (style.money) addCurrency(style.unit, style.units, style.subunit, style.subunits, style.digits);
+    if (style.money) addCurrency(style.currency, style.unit, style.units, style.subunit, style.subunits, style.digits);
     for (const Currency& currency : Currencies()) {
-        addCurrency(currency.unit, currency.units, currency.subunit, currency.subunits, currency.digits);
+        addCurrency(currency.code, currency.unit, currency.units, currency.subunit, currency.subunits, currency.digits);
+    }
+
+    trie_.emplace_back();
+    for (const auto& [text, word] : words) {
+        std::uint32_t node = 0;
+        for (const char c : text) {
+            const auto& next = trie_[node].next;
+            const auto child = std::find_if(next.begin(), next.end(), [c](const auto& edge) { return edge.first == c; });
+            if (child != next.end()) {
+                node = child->second;
+            } else {
+                const auto added = static_cast<std::uint32_t>(trie_.size());
+                trie_[node].next.emplace_back(c, added);
+                trie_.emplace_back();
+                node = added;
+            }
+        }
+        trie_[node].word = word;
     }
 }
 
+std::pair<std::size_t, const WordReader::Word*> WordReader::LongestWord(std::string_view letters) const {
+    std::pair<std::size_t, const Word*> longest{0, nullptr};
+    std::uint32_t node = 0;
+    for (std::size_t i = 0; i < letters.size(); ++i) {
+        const auto& next = trie_[node].next;
+        const auto child = std::find_if(next.begin(), next.end(), [c = letters[i]](const auto& edge) { return edge.first == c; });
+        if (child == next.end()) break;
+        node = child->second;
+        if (trie_[node].word) longest = {i + 1, &*trie_[node].word};
+    }
+    return longest;
+}
+
 Reading WordReader::Read(std::string_view text) const {
+    if (text.size() > kLongestText) return {false, std::string(kTooLong)};
     std::vector<Token> tokens;
     try {
         for (std::size_t at = 0; at < text.size();) {
             const char c = text[at];
+            if (const std::size_t sign = tokens.empty() ? SignAt(text.substr(at)) : 0; sign != 0) {
+                throw SpellError("'" + Shown(text.substr(at, sign)) + "' before the words: a negative number is written with its word, as in 'minus five'");
+            }
             if (IsDigit(c)) {
                 // A fraction in figures: digits, "/", digits.
                 Token token;
@@ -380,7 +505,7 @@ Reading WordReader::Read(std::string_view text) const {
                 }
                 token.end = at;
                 if (token.denominator.empty()) {
-                    throw SpellError("'" + Shown(text.substr(token.begin, at - token.begin)) + "' is not a number word");
+                    throw SpellError("'" + Quoted(text.substr(token.begin, at - token.begin)) + "' is not a number word");
                 }
                 tokens.push_back(std::move(token));
                 continue;
@@ -396,17 +521,14 @@ Reading WordReader::Read(std::string_view text) const {
             // longest known word first, each time.
             std::size_t from = 0;
             while (from < run.size()) {
-                std::size_t length = std::min(longest_, run.size() - from);
-                for (; length > 0; --length) {
-                    if (words_.find(std::string_view(run).substr(from, length)) != words_.end()) break;
-                }
-                if (length == 0) throw SpellError("'" + Shown(text.substr(at, end - at)) + "' is not a number word");
-                tokens.push_back({words_.find(std::string_view(run).substr(from, length))->second, {}, {}, at + from, at + from + length});
+                const auto [length, word] = LongestWord(std::string_view(run).substr(from));
+                if (length == 0) throw SpellError("'" + Quoted(text.substr(at, end - at)) + "' is not a number word");
+                tokens.push_back({word, {}, {}, at + from, at + from + length});
                 from += length;
             }
             at = end;
         }
-        Parser parser(text, tokens, style_.money ? style_.digits : 0);
+        Parser parser(text, tokens, currencies_, style_.money);
         return {true, parser.Parse()};
     } catch (const SpellError& error) {
         return {false, error.what()};

@@ -4,8 +4,10 @@
 // characters and line breaks), exactly, at any length written.
 #pragma once
 
+#include <bitset>
+#include <cstdint>
 #include <functional>
-#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,8 +27,10 @@ public:
     // which the reader learns the classic engine's own spellings.
     using ClassicWords = std::function<std::string(std::string_view)>;
 
-    // Reads words of `style`'s kind (its currency's names and minor digits; a style
-    // without a currency still reads money in any currency of the table).
+    // Reads words of `style`'s kind. Words that name a currency are an amount of it:
+    // its minor digits count, and with a money style it must be the style's currency.
+    // A style without a currency reads money in any currency of the table. Words
+    // longer than kLongestText bytes are refused; reading is linear in their length.
     WordReader(const Style& style, const ClassicWords& classic);
 
     [[nodiscard]] Reading Read(std::string_view words) const;
@@ -37,17 +41,35 @@ public:
     [[nodiscard]] Reading Verify(std::string_view figures, std::string_view words) const;
 
     enum class Kind { Unit, Ten, Hundred, Scale, Point, Minus, And, Only, Major, Minor };
+    // The currencies a name may stand for ("dollar": USD, AUD, CAD, ...), by their
+    // place in currencies_.
+    using CurrencySet = std::bitset<256>;
     struct Word {
         Kind kind;
-        unsigned value = 0;     // Unit: 0 to 19; Ten: 20 to 90; Scale: the power of ten
-        bool ordinal = false;   // "first", "twentieth", "hundredth", "millionth"
-        unsigned digits = 0;    // Major, Minor: the currency's minor digits
+        unsigned value = 0;       // Unit: 0 to 19; Ten: 20 to 90; Scale: the power of ten
+        bool ordinal = false;     // "first", "twentieth", "hundredth", "millionth"
+        CurrencySet currencies{};  // Major, Minor: whose unit or minor unit it names
+    };
+    struct NamedCurrency {
+        std::string code;  // as messages name it: "USD"
+        unsigned digits;   // its minor digits
     };
 
 private:
     const Style& style_;
-    std::map<std::string, Word, std::less<>> words_;
-    std::size_t longest_ = 0;
+    // The style's own currency first (for a money style), then the table's.
+    std::vector<NamedCurrency> currencies_;
+    // The longest word that `letters` (lower case) begin with: its length and meaning,
+    // or 0 and null. Linear in the word's length, whatever the number of words.
+    [[nodiscard]] std::pair<std::size_t, const Word*> LongestWord(std::string_view letters) const;
+
+    // Every word, letter by letter: each node's edges by letter, and the word that
+    // ends there.
+    struct TrieNode {
+        std::vector<std::pair<char, std::uint32_t>> next;
+        std::optional<Word> word;
+    };
+    std::vector<TrieNode> trie_;
 };
 
 }  // namespace zorv::spell

@@ -108,6 +108,7 @@ bool WellGrouped(std::string_view whole) {
 }
 
 Amount ReadAmount(std::string_view text) {
+    if (text.size() > kLongestText) throw SpellError(std::string(kTooLong));
     const auto first = text.find_first_not_of(" \t"), last = text.find_last_not_of(" \t");
     text = first == std::string_view::npos ? std::string_view() : text.substr(first, last - first + 1);
     Amount amount;
@@ -140,6 +141,8 @@ Amount ReadAmount(std::string_view text) {
     if (amount.whole.size() > kMostDigits || amount.fraction.size() > kMostDigits) {
         throw SpellError("more than 1,000 digits before or after the point");
     }
+    // A zero has no sign: "-0" and "-0.00" are written and read as zero.
+    if (amount.whole == "0" && amount.fraction.find_first_not_of('0') == std::string::npos) amount.negative = false;
     return amount;
 }
 
@@ -202,7 +205,7 @@ void Money(const Style& style, Amount& amount, std::string& out) {
         throw SpellError("an amount with a minor part, which minor=none leaves out");
     }
     const bool one = amount.whole == "1";
-    const bool negative = amount.negative && (amount.whole != "0" || !minorZero);
+    const bool negative = amount.negative && (amount.whole != "0" || !minorZero);  // "-0.001" rounded to zero
     if (style.currencyFirst) {
         if (negative) throw SpellError("a negative amount is not written with the currency first");
         out += style.units;
@@ -364,6 +367,7 @@ Style ParseStyle(std::string_view description) {
         const std::string_view code = option("currency").value_or("USD");
         const auto currency = std::find_if(std::begin(kCurrencies), std::end(kCurrencies), [&](const Currency& c) { return c.code == code; });
         if (currency == std::end(kCurrencies)) Bad("unknown currency '" + Shown(code) + "'");
+        style.currency = currency->code;
         style.unit = currency->unit;
         style.units = currency->units;
         style.subunit = currency->subunit;
@@ -377,7 +381,10 @@ Style ParseStyle(std::string_view description) {
         style.only = indianForm && style.cheque;
         style.minor = style.cheque && !indianForm ? MinorForm::Digits : MinorForm::Words;
         style.letterCase = style.cheque ? LetterCase::Title : LetterCase::Lower;
-        if (const auto unit = option("unit")) std::tie(style.unit, style.units) = Names("unit", *unit);
+        if (const auto unit = option("unit")) {
+            std::tie(style.unit, style.units) = Names("unit", *unit);
+            style.currency = style.units;
+        }
         if (const auto subunit = option("subunit")) std::tie(style.subunit, style.subunits) = Names("subunit", *subunit);
         if (const auto digits = option("digits")) {
             style.digits = OneOf<unsigned>("digits", *digits, {{"0", 0u}, {"2", 2u}, {"3", 3u}});
@@ -460,9 +467,7 @@ void SpellInStyleInto(const Style& style, std::string_view number, std::string& 
 
 std::string PlainNumber(std::string_view number) {
     const Amount amount = ReadAmount(number);
-    // No sign on a plain zero: "-0" is spelled "zero".
-    const bool negative = amount.negative && (amount.whole != "0" || amount.point);
-    std::string plain = negative ? "-" + amount.whole : amount.whole;
+    std::string plain = amount.negative ? "-" + amount.whole : amount.whole;
     if (amount.point) plain += "." + amount.fraction;
     return plain;
 }

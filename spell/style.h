@@ -29,6 +29,11 @@ public:
     using std::invalid_argument::invalid_argument;
 };
 
+// The most bytes of one text a style reads: a number, or words to read back. A longer
+// text is refused whole with kTooLong, never cut and answered by its beginning.
+inline constexpr std::size_t kLongestText = std::size_t{1} << 20;
+inline constexpr std::string_view kTooLong = "longer than 1 MiB (1,048,576 bytes), the most one text may be";
+
 struct Currency {
     std::string_view code, unit, units, subunit, subunits;
     unsigned digits;  // minor digits: 0, 2 or 3
@@ -50,6 +55,7 @@ struct Style {
 
     bool money = false;  // an amount of a currency
     bool cheque = false;  // a cheque: no negative amount
+    std::string currency;  // the ISO 4217 code, or the plural of the caller's own unit=
     std::string unit, units, subunit, subunits;
     unsigned digits = 2;
     MinorForm minor = MinorForm::Words;
@@ -68,8 +74,8 @@ struct Style {
 
 // The words of `number` in that style (not classic), appended to `out`: an optional
 // sign, digits grouped by commas in threes or in the Indian way, or not at all, an
-// optional point and digits, spaces around it ignored. Throws SpellError naming what
-// is wrong with the number; `out` may then hold part of the words.
+// optional point and digits, spaces around it ignored; a zero written with a sign is
+// zero. Throws SpellError naming what is wrong with the number; `out` may then hold part of the words.
 void SpellInStyleInto(const Style& style, std::string_view number, std::string& out);
 
 [[nodiscard]] std::string SpellInStyle(const Style& style, std::string_view number);
@@ -79,7 +85,7 @@ void SpellInStyleInto(const Style& style, std::string_view number, std::string& 
 [[nodiscard]] std::string Shown(std::string_view part);
 
 // `number`, read as SpellInStyleInto reads it, written plainly: a "-" for a negative
-// number (not for "-0"), the digits without grouping or leading zeros ("0" for none), and the point
+// number (none for zero: "-0" and "-0.00" are zero), the digits without grouping or leading zeros ("0" for none), and the point
 // and the digits after it as written ("+1,234.50" -> "1234.50"). Throws SpellError.
 [[nodiscard]] std::string PlainNumber(std::string_view number);
 

@@ -191,6 +191,20 @@ TEST(CompiledRulesTest, EveryPublicRuleSetSpellsZeroToAThousand) {
     EXPECT_GT(sets, 700U);
 }
 
+// Copies share a style, and a Speller moved from keeps it: every one answers alike.
+TEST(SpellerTest, ASpellerMovedFromAnswersAsBefore) {
+    Speller from("cheque");
+    const Speller to = std::move(from);
+    Speller assigned("plain");
+    Speller copied = assigned;
+    assigned = std::move(from);  // NOLINT(bugprone-use-after-move): what a moved-from Speller does is the point
+    copied = to;
+    for (const Speller* speller : std::initializer_list<const Speller*>{&from, &to, &assigned, &copied}) {
+        EXPECT_EQ(speller->Spell("5").text, "Five and 00/100 Dollars");
+        EXPECT_EQ(speller->Read("Five and 00/100 Dollars").text, "5.00");
+    }
+}
+
 TEST(ReaderTest, EachRowOfTheReadingsTable) {
     for (const auto& row : testing::ExpectedReadings("readings")) {
         const auto result = Speller(row.style).Read(row.words);

@@ -14,7 +14,7 @@ namespace zorv {
 namespace {
 
 // The classic answer for a number typed as UTF-8 text, as UTF-8.
-std::pair<bool, std::string> Classic(std::string_view number) {
+std::pair<bool, std::string> ClassicAnswer(std::string_view number) {
     std::u16string text;
     AppendUtf8AsText(number, text);
     Converter converter;
@@ -34,7 +34,7 @@ struct Speller::State {
 
     const spell::WordReader& Reader() const {
         std::call_once(readerMade, [this] {
-            reader = std::make_unique<spell::WordReader>(style, [](std::string_view number) { return Classic(number).second; });
+            reader = std::make_unique<spell::WordReader>(style, [](std::string_view number) { return ClassicAnswer(number).second; });
         });
         return *reader;
     }
@@ -50,9 +50,11 @@ Speller::Speller(std::string_view style) {
     }
 }
 
+bool Speller::Classic() const noexcept { return state_->style.classic; }
+
 Speller::Result Speller::Spell(std::string_view number) const {
     if (state_->style.classic) {
-        auto [answered, words] = Classic(number);
+        auto [answered, words] = ClassicAnswer(number);
         return {answered, std::move(words)};
     }
     try {
@@ -63,6 +65,7 @@ Speller::Result Speller::Spell(std::string_view number) const {
 }
 
 Speller::Result Speller::Read(std::string_view words) const {
+    if (words.size() > kLongestText) return TooLong();  // before the reader learns its words
     auto reading = state_->Reader().Read(words);
     return {reading.read, std::move(reading.text)};
 }
@@ -71,6 +74,10 @@ Speller::Result Speller::Verify(std::string_view figures, std::string_view words
     auto reading = state_->Reader().Verify(figures, words);
     return {reading.read, std::move(reading.text)};
 }
+
+static_assert(Speller::kLongestText == spell::kLongestText);
+
+Speller::Result Speller::TooLong() { return {false, std::string(spell::kTooLong)}; }
 
 std::string Speller::ListLocales() {
     const spell::RuleBook& book = spell::RuleBook::Builtin();

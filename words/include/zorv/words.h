@@ -76,12 +76,18 @@ ZORV_WORDS_API int zorv_input_key_action(int code);
  * (as *out of zorv_convert) naming what the description gets wrong, or NULL when
  * there was no memory. */
 typedef struct zorv_style zorv_style;
+
+/* The most bytes of one text a style reads (a number, words, figures). A longer text
+ * is refused whole, with ZORV_MESSAGE, never cut and answered by its beginning. */
+#define ZORV_LONGEST_TEXT 1048576
+
 ZORV_WORDS_API zorv_style* zorv_style_new(const char* description, char** error, size_t* error_length);
 
 /* Frees a style made by zorv_style_new; NULL is allowed. */
 ZORV_WORDS_API void zorv_style_free(zorv_style* style);
 
-/* Spells the `length` bytes at `text`, a number: an optional sign, digits (up to
+/* Spells the `length` bytes at `text` (at most ZORV_LONGEST_TEXT), a number: an
+ * optional sign (none on zero: "-0" is zero), digits (up to
  * 1,000) grouped by commas in threes ("1,234,567") or the Indian way ("12,34,567")
  * or not at all, optionally a point and up to 1,000 more digits, spaces around it
  * ignored. ZORV_WORDS gives the words, exact at any length; ZORV_MESSAGE one
@@ -95,8 +101,11 @@ ZORV_WORDS_API int zorv_style_spell(const zorv_style* style, const char* text, s
  * style written here (the classic answer included; any letter case, hyphens or spaces,
  * "and" or not, currency words, "Only", "05/100", fill characters and line breaks):
  * ZORV_WORDS with *out the number as text ("1234.05"), ZORV_MESSAGE with *out saying
- * where the words stop making sense, ZORV_FAILURE as for zorv_style_spell. The
- * style's currency decides the minor digits of an amount. */
+ * where the words stop making sense, ZORV_FAILURE as for zorv_style_spell. Reading
+ * takes time linear in `length` (at most ZORV_LONGEST_TEXT). Words that name a
+ * currency are an amount of it, with its minor digits; with a money or cheque style
+ * it must be the style's currency. A sign in figures before the words ("-five") is
+ * refused: a negative number is written "minus". */
 ZORV_WORDS_API int zorv_style_read(const zorv_style* style, const char* text, size_t length, char** out,
                                    size_t* out_length);
 

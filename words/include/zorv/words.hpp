@@ -52,7 +52,8 @@ private:
 //     const zorv::Speller german("plain,locale=de");
 //     german.Spell("21").text;       // "ein\u00adund\u00adzwanzig"
 //
-// A Speller is immutable once made and may be used by many threads at once.
+// A Speller is immutable once made and may be used by many threads at once. Copies
+// share the style; a Speller moved from keeps it too and answers as before.
 class ZORV_WORDS_API Speller {
 public:
     struct Result {
@@ -60,9 +61,25 @@ public:
         std::string text;  // UTF-8: the words, or the message saying why there are none
     };
 
+    // The most bytes of one text Spell, Read and Verify read; a longer one is refused.
+    static constexpr std::size_t kLongestText = ZORV_LONGEST_TEXT;
+
     // Throws std::invalid_argument naming the unknown preset, option, value, locale,
     // rule set or currency.
     explicit Speller(std::string_view style);
+    Speller(const Speller&) = default;
+    Speller& operator=(const Speller&) = default;
+    // Copies: moving a shared style buys nothing, and leaves no empty Speller behind.
+    Speller(Speller&& other) noexcept : state_(other.state_) {}
+    Speller& operator=(Speller&& other) noexcept {
+        state_ = other.state_;
+        return *this;
+    }
+    ~Speller() = default;
+
+    // Whether the style is the classic answer, which Spell gives through the Convert
+    // command, as zorv::Converter does.
+    [[nodiscard]] bool Classic() const noexcept;
 
     // The words of `number` (UTF-8: "-1,234.05", "12,34,567", " 42 "). Never throws
     // but std::bad_alloc.
@@ -84,6 +101,10 @@ public:
 
     // Every locale with spelling rules and its public rule sets, one locale a line.
     [[nodiscard]] static std::string ListLocales();
+
+    // The refusal of a text longer than kLongestText, for a caller that holds only
+    // its beginning (zorv-words' lines), so that it answers as Spell would.
+    [[nodiscard]] static Result TooLong();
 
 private:
     struct State;
