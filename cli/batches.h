@@ -5,6 +5,9 @@
 // (scripts/measure-words.sh, bench/README.md).
 #pragma once
 
+#include <pthread.h>
+#include <signal.h>
+
 #include <zorv/words.hpp>
 
 #include <condition_variable>
@@ -26,21 +29,24 @@ public:
     // A batch is handed on once it holds this many lines or characters.
     static constexpr std::size_t kLines = 2048, kCharacters = std::size_t{1} << 18;
 
-    void Add(std::string_view line) {
+    // `cut`: the line is longer than the reader holds (kLongestLine), and `line` is
+    // its beginning.
+    void Add(std::string_view line, bool cut) {
         AppendUtf8AsText(line, texts_);
         textEnds_.push_back(texts_.size());
+        cut_.push_back(cut);
     }
     [[nodiscard]] bool Full() const { return textEnds_.size() >= kLines || texts_.size() >= kCharacters; }
     [[nodiscard]] std::size_t Size() const { return textEnds_.size(); }
     [[nodiscard]] std::u16string_view Text(std::size_t i) const { return Slice(texts_, textEnds_, i); }
 
-    // Converts every line with `convert`, which answers a text with an Outcome.
+    // Converts every line with `convert(text, cut)`, which answers with an Outcome.
     template <typename Convert>
     void ConvertWith(Convert& convert) {
         outcomes_.clear();
         outcomeEnds_.clear();
         for (std::size_t i = 0; i < Size(); ++i) {
-            const Outcome outcome = convert(Text(i));
+            const Outcome outcome = convert(Text(i), cut_[i]);
             outcomes_ += outcome.text;
             outcomeEnds_.push_back(outcomes_.size());
             answered_.push_back(outcome.answered);
@@ -51,6 +57,7 @@ public:
     void Clear() {
         texts_.clear();
         textEnds_.clear();
+        cut_.clear();
         outcomes_.clear();
         outcomeEnds_.clear();
         answered_.clear();
@@ -64,7 +71,7 @@ private:
 
     std::u16string texts_, outcomes_;
     std::vector<std::size_t> textEnds_, outcomeEnds_;
-    std::vector<bool> answered_;
+    std::vector<bool> cut_, answered_;
 };
 
 // The second thread: converts one batch at a time, handed over by Start and waited
@@ -100,6 +107,12 @@ public:
 
 private:
     void Loop() {
+        // SIGINT and SIGTERM go to the main thread, whose read they interrupt.
+        sigset_t stopSignals;
+        sigemptyset(&stopSignals);
+        sigaddset(&stopSignals, SIGINT);
+        sigaddset(&stopSignals, SIGTERM);
+        pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
         std::unique_lock lock(mutex_);
         for (;;) {
             changed_.wait(lock, [this] { return stop_ || job_ != nullptr; });

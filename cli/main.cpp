@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
@@ -26,7 +27,7 @@
 
 namespace {
 
-enum ExitStatus { kAllAnswered = 0, kSomeRefused = 1, kUsageError = 2 };
+enum ExitStatus { kAllAnswered = 0, kSomeRefused = 1, kUsageError = 2, kInterrupted = 128 + SIGINT };
 
 // Whether standard output and standard error lead to one place, a terminal or a
 // file, where a reader sees their lines in the order they were written.
@@ -50,11 +51,13 @@ struct Options {
 struct LineConverter {
     explicit LineConverter(const zorv::Speller* style) : speller(style) {}
 
-    zorv::Outcome operator()(std::u16string_view input) {
-        if (speller == nullptr) return converter.Convert(input);
+    // `cut`: `input` is only the beginning of a longer line, which the classic
+    // answer overflows and a style refuses.
+    zorv::Outcome operator()(std::u16string_view input, bool cut = false) {
+        if (speller == nullptr || speller->Classic()) return converter.Convert(input);
         number.clear();
         zorv::AppendTextAsUtf8(input, number);
-        const auto result = speller->Spell(number);
+        const auto result = cut ? zorv::Speller::TooLong() : speller->Spell(number);
         words.clear();
         zorv::AppendUtf8AsText(result.text, words);
         return {result.answered, words};
@@ -66,6 +69,31 @@ struct LineConverter {
     std::u16string words;
 };
 
+// Writes `text` to standard output and ends the program: status 0, or 1 with
+// "zorv-words: write error" when the write fails.
+[[noreturn]] void PrintAndExit(const std::string& text) {
+    const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0;
+    if (!written) std::fputs("zorv-words: write error\n", stderr);
+    std::exit(written ? kAllAnswered : kSomeRefused);
+}
+
+// The value of the last --style on the command line as its bytes were typed (Qt's
+// arguments read bytes that are no UTF-8 as U+FFFD), so that a message about it
+// quotes what was typed.
+std::string TypedStyle(int argc, char* argv[]) {
+    std::string value;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--") break;
+        if (argument == "--style" && i + 1 < argc) {
+            value = argv[++i];
+        } else if (argument.starts_with("--style=")) {
+            value = argument.substr(std::string_view("--style=").size());
+        }
+    }
+    return value;
+}
+
 [[noreturn]] void UsageError(const QString& text) {
     std::fprintf(stderr, "zorv-words: %s\nTry 'zorv-words --help' for more information.\n", qPrintable(text));
     std::exit(kUsageError);
@@ -73,7 +101,7 @@ struct LineConverter {
 
 // Reads the command line. For --help and --version, and for a usage error, prints
 // what is asked for or what is wrong and ends the program.
-Options ParseOptions() {
+Options ParseOptions(int argc, char* argv[]) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Writes each NUMBER in English words, exactly as the %1 does,\n"
@@ -113,24 +141,32 @@ Options ParseOptions() {
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     if (!parser.parse(QCoreApplication::arguments())) UsageError(parser.errorText());
-    if (parser.isSet(helpOption)) parser.showHelp(kAllAnswered);
-    if (parser.isSet(versionOption)) parser.showVersion();
-    if (parser.isSet(listOption)) {
-        const std::string list = zorv::Speller::ListLocales();
-        const bool written = std::fwrite(list.data(), 1, list.size(), stdout) == list.size() && std::fflush(stdout) == 0;
-        if (!written) std::fputs("zorv-words: write error\n", stderr);
-        std::exit(written ? kAllAnswered : kSomeRefused);
+    if (parser.isSet(helpOption)) PrintAndExit(parser.helpText().toStdString());
+    if (parser.isSet(versionOption)) {
+        PrintAndExit((QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion() + u'\n').toStdString());
     }
+    if (parser.isSet(listOption)) PrintAndExit(zorv::Speller::ListLocales());
     Options options{parser.isSet(jsonOption), parser.isSet(verifyOption), std::nullopt, parser.positionalArguments()};
     if (options.verify && !options.numbers.isEmpty()) UsageError(QStringLiteral("--verify reads standard input and takes no NUMBER"));
     if (parser.isSet(styleOption)) {
         try {
-            options.speller.emplace(parser.value(styleOption).toStdString());
+            options.speller.emplace(TypedStyle(argc, argv));
         } catch (const std::invalid_argument& error) {
             UsageError(QString::fromUtf8(error.what()));
         }
     }
     return options;
+}
+
+// Ends a run whose input could not be read to its end: by a signal (SIGINT or SIGTERM),
+// after the answers to every line read, or by a read error.
+int ReadFailed() {
+    if (zorv::cli::StopRequested()) {
+        std::fputs("zorv-words: interrupted\n", stderr);
+        return kInterrupted;
+    }
+    std::fputs("zorv-words: read error\n", stderr);
+    return kSomeRefused;
 }
 
 std::u16string_view View(const QString& text) {
@@ -143,12 +179,14 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("zorv-words"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(zorv::kVersionText));
-    const Options options = ParseOptions();
+    const Options options = ParseOptions(argc, argv);
+    zorv::cli::StopReadingOnSignals();
 
     try {
         if (options.verify) {
             const zorv::Speller plain("plain");
-            return zorv::cli::VerifyLines(options.speller ? *options.speller : plain, options.json, stdout, stderr);
+            const int status = zorv::cli::VerifyLines(options.speller ? *options.speller : plain, options.json, stdout, stderr);
+            return status < 0 ? ReadFailed() : status;
         }
         zorv::cli::Reporter reporter(stdout, stderr, options.json, OutputsShareADestination());
         int status = kAllAnswered;
@@ -184,9 +222,9 @@ int main(int argc, char* argv[]) {
             const auto read = [&](char* buffer, std::size_t size) {
                 return zorv::cli::ReadStandardInput([&] { reportAll(); reporter.Flush(); }, buffer, size);
             };
-            readOk = zorv::cli::ForEachLine(read, [&](std::string_view line) {
+            readOk = zorv::cli::ForEachLine(read, [&](std::string_view line, bool cut) {
                 zorv::cli::Batch& batch = batches[handedOver ? 1 : 0];
-                batch.Add(line);
+                batch.Add(line, cut);
                 if (!batch.Full()) return;
                 if (handedOver) {
                     reportAll();
@@ -198,12 +236,10 @@ int main(int argc, char* argv[]) {
             reportAll();
         }
         reporter.Flush();
-        if (!readOk) {
-            std::fputs("zorv-words: read error\n", stderr);
-            return kSomeRefused;
-        }
+        if (!readOk) return ReadFailed();
         return status;
     } catch (const zorv::cli::WriteError&) {
+        if (zorv::cli::StopRequested()) return ReadFailed();  // the signal broke off a write
         std::fputs("zorv-words: write error\n", stderr);
     } catch (const std::bad_alloc&) {
         std::fputs("zorv-words: out of memory\n", stderr);

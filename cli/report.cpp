@@ -5,6 +5,8 @@ namespace {
 
 bool IsHighSurrogate(char16_t code) { return code >= 0xD800 && code <= 0xDBFF; }
 bool IsLowSurrogate(char16_t code) { return code >= 0xDC00 && code <= 0xDFFF; }
+bool IsC1Control(char16_t code) { return code >= 0x80 && code <= 0x9F; }
+bool IsBidiControl(char16_t code) { return (code >= 0x202A && code <= 0x202E) || (code >= 0x2066 && code <= 0x2069); }
 
 // Appends `\`, `letter` and `code` in `digits` lowercase hexadecimal digits.
 void AppendEscape(std::u16string& text, char16_t letter, char16_t code, int digits) {
@@ -68,7 +70,7 @@ void AppendJsonString(std::u16string_view text, std::string& bytes) {
         case u'\t': escaped += u"\\t"; return;
         default: break;
         }
-        if (code < 0x20 || IsHighSurrogate(code) || IsLowSurrogate(code)) {
+        if (code < 0x20 || IsC1Control(code) || IsBidiControl(code) || IsHighSurrogate(code) || IsLowSurrogate(code)) {
             AppendEscape(escaped, u'u', code, 4);
         } else {
             escaped.push_back(code);
@@ -78,9 +80,9 @@ void AppendJsonString(std::u16string_view text, std::string& bytes) {
 
 void AppendShownText(std::u16string_view text, std::string& bytes) {
     AppendEscaped(text, bytes, [](char16_t code, std::u16string& escaped) {
-        if (code < 0x20 || (code >= 0x7F && code <= 0x9F)) {
+        if (code < 0x20 || code == 0x7F || IsC1Control(code)) {
             AppendEscape(escaped, u'x', code, 2);
-        } else if ((code >= 0x202A && code <= 0x202E) || (code >= 0x2066 && code <= 0x2069)) {
+        } else if (IsBidiControl(code)) {
             AppendEscape(escaped, u'u', code, 4);
         } else {
             escaped.push_back(code);
@@ -110,9 +112,9 @@ void Reporter::Report(std::u16string_view input, const Outcome& outcome) {
             WriteBlock(err_, messages_);
             return;
         }
-        if (messages_.size() >= kBlock) WriteBlock(err_, messages_);
+        if (messages_.size() >= kOutputBlock) WriteBlock(err_, messages_);
     }
-    if (answers_.size() >= kBlock) WriteBlock(out_, answers_);
+    if (answers_.size() >= kOutputBlock) WriteBlock(out_, answers_);
 }
 
 void Reporter::Flush() {

@@ -22,8 +22,9 @@ public:
 void WriteBlock(std::FILE* file, std::string& block);
 
 // Appends `text` to `bytes` as the contents of a JSON string (no quotes): `"`, `\`
-// and the control characters escaped, the rest as UTF-8, byte for byte as Qt's
-// JSON writer writes it.
+// and the control characters escaped, the C1 and bidirectional controls too (as
+// \u0085, \u202e: raw, they would act on a terminal that shows the JSON), the rest
+// as UTF-8, byte for byte as Qt's JSON writer writes it.
 void AppendJsonString(std::u16string_view text, std::string& bytes);
 
 // Appends `text` to `bytes` as UTF-8 that cannot act on a terminal: each control
@@ -34,13 +35,16 @@ void AppendShownText(std::u16string_view text, std::string& bytes);
 // Writes outcomes: answers to `out` (the words exactly, one line each) and messages
 // to `err` as "zorv-words: <input>: <message>"; or, in JSON mode, one object per
 // input to `out`: {"input": ..., "words": ...} or {"input": ..., "message": ...}.
-// Lines are collected and handed over in blocks of kBlock bytes: through a pipe,
+// Lines are collected and handed over in blocks of kOutputBlock bytes: through a pipe,
 // zorv-words took two thirds of the time it took handing stdio one line at a time
 // (scripts/measure-words.sh, bench/README.md). With `interleave`, for streams that
 // a person reads in order (a terminal, or both streams into one file), a message is
 // written at once, after the answers before it; otherwise messages are collected
 // in blocks of their own too, and each stream keeps the order of its inputs.
 // Every write is checked: one that fails throws WriteError.
+// Lines are collected and handed to stdio in blocks of this many bytes.
+inline constexpr std::size_t kOutputBlock = std::size_t{1} << 16;
+
 class Reporter {
 public:
     Reporter(std::FILE* out, std::FILE* err, bool json, bool interleave)
@@ -54,8 +58,6 @@ public:
     void Flush();
 
 private:
-    static constexpr std::size_t kBlock = std::size_t{1} << 16;
-
     std::FILE* out_;
     std::FILE* err_;
     bool json_;

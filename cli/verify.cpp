@@ -27,14 +27,14 @@ int VerifyLines(const Speller& speller, bool json, std::FILE* out, std::FILE* er
         if (std::fflush(out) != 0 || std::fflush(err) != 0) throw WriteError();
     };
     const auto read = [&](char* buffer, std::size_t size) { return ReadStandardInput(writeOut, buffer, size); };
-    const bool readOk = ForEachLine(read, [&](std::string_view line) {
+    const bool readOk = ForEachLine(read, [&](std::string_view line, bool cut) {
         ++number;
         const auto tab = line.find('\t');
         const std::string_view figures = line.substr(0, tab);
         const std::string_view words = tab == std::string_view::npos ? std::string_view() : line.substr(tab + 1);
-        const auto result = tab == std::string_view::npos
-                                ? Speller::Result{false, "no tab between the figures and the words"}
-                                : speller.Verify(figures, words);
+        const auto result = cut                            ? Speller::TooLong()
+                            : tab == std::string_view::npos ? Speller::Result{false, "no tab between the figures and the words"}
+                                                            : speller.Verify(figures, words);
         if (!result.answered) status = 1;
         if (json) {
             answers += "{\"line\":" + std::to_string(number) + ",\"figures\":\"";
@@ -51,13 +51,11 @@ int VerifyLines(const Speller& speller, bool json, std::FILE* out, std::FILE* er
             AppendShownText(text, messages);
             messages.push_back('\n');
         }
+        if (answers.size() >= kOutputBlock) WriteBlock(out, answers);
+        if (messages.size() >= kOutputBlock) WriteBlock(err, messages);
     });
     writeOut();
-    if (!readOk) {
-        std::fputs("zorv-words: read error\n", err);
-        return 1;
-    }
-    return status;
+    return readOk ? status : -1;
 }
 
 }  // namespace zorv::cli

@@ -10,7 +10,10 @@
 #include <QStringList>
 #include <QUtf8StringView>
 
+#include <sys/resource.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <random>
 #include <string>
@@ -123,6 +126,9 @@ TEST(ZorvWordsTest, AFailedWriteStopsTheRun) {
         {"yes 5 | timeout 20 $W >/dev/full", "zorv-words: write error\n", 1},
         {"yes 5 | timeout 20 $W --json >/dev/full", "zorv-words: write error\n", 1},
         {"yes x | timeout 20 $W 2>/dev/full >/dev/null", "", 1},
+        {"$W --help >/dev/full", "zorv-words: write error\n", 1},
+        {"$W --version >/dev/full", "zorv-words: write error\n", 1},
+        {"$W --list-locales >/dev/full", "zorv-words: write error\n", 1},
         // With SIGPIPE ignored, a closed pipe is a failed write like any other.
         {"trap '' PIPE; yes 5 2>/dev/null | timeout 20 $W | head -c 1 >/dev/null; exit ${PIPESTATUS[1]}",
          "zorv-words: write error\n", 1},
@@ -236,6 +242,8 @@ TEST(ZorvWordsTest, JsonStaysValidForOddInput) {
         {QByteArray("nul\0byte", 8), QString::fromUtf16(u"nul\u0000byte", 8)},
         {"bad \xff\xfe utf8", QString::fromUtf16(u"bad \ufffd\ufffd utf8")},
         {"caf\xc3\xa9", QString::fromUtf16(u"caf\u00e9")},
+        {"\xe2\x80\xae" "5\xe2\x81\xa9", QString::fromUtf16(u"\u202e5\u2069")},  // bidirectional controls
+        {"\xc2\x9b" "5\xc2\x85", QString::fromUtf16(u"\u009b5\u0085")},            // C1 controls
     };
     QByteArray input;
     for (const auto& c : cases) input += c.line + '\n';
@@ -247,6 +255,15 @@ TEST(ZorvWordsTest, JsonStaysValidForOddInput) {
         EXPECT_EQ(objects[i].value("message").toString(), "Type mismatch") << "line " << i;
     }
     EXPECT_EQ(result.status, 1);
+
+    // Nothing in the JSON acts on a terminal that shows it: the C1 and bidirectional
+    // controls are escaped, in answers and in verdicts alike.
+    const auto verdicts = RunWords({"--verify", "--json"}, "\xe2\x80\xae" "5\tfive\xc2\x9b\n");
+    for (const std::string& out : {result.out, verdicts.out}) {
+        for (const char* raw : {"\xe2\x80\xae", "\xe2\x81\xa9", "\xc2\x9b", "\xc2\x85"}) EXPECT_EQ(out.find(raw), std::string::npos) << out;
+    }
+    EXPECT_NE(result.out.find(R"({"input":"\u202e5\u2069","message":"Type mismatch"})"), std::string::npos) << result.out;
+    EXPECT_NE(verdicts.out.find(R"("figures":"\u202e5","words":"five\u009b")"), std::string::npos) << verdicts.out;
 }
 
 TEST(ZorvWordsTest, AnEncodingSignatureOpensOnlyTheStream) {
@@ -278,6 +295,60 @@ TEST(ZorvWordsTest, LongLinesAreNeitherSplitNorMerged) {
     EXPECT_EQ(zeros.err.size(), shown.size());
     EXPECT_TRUE(zeros.err.ends_with(R"(\x00\x00: Overflow)" "\n"));
     EXPECT_EQ(zeros.status, 1);
+}
+
+// A line longer than the reader holds is never answered by its beginning outside the
+// classic answer: each mode refuses it whole, while the lines around it are answered.
+TEST(ZorvWordsTest, ALineTooLongIsRefusedWholeInEveryMode) {
+    struct Case { const char* line; QStringList arguments; const char* key; std::string expected; };
+    const std::string tooLong = "longer than 1 MiB (1,048,576 bytes), the most one text may be";
+    const Case cases[] = {
+        {"'0' * (2**20 - 1) + '12345'", {"--json"}, "message", "Overflow"},
+        {"'0' * (2**20 - 1) + '12345'", {"--json", "--style", "classic"}, "message", "Overflow"},
+        {"'0' * (2**20 - 1) + '12345'", {"--json", "--style", "money"}, "message", tooLong},
+        {"'1,234' + ' ' * 2**20 + '.56'", {"--json", "--style", "cheque"}, "message", tooLong},
+        {"'5\\tfive' + ' ' * 2**20 + ' hundred dollars'", {"--json", "--verify"}, "message", tooLong},
+        {"'5\\tfive' + ' ' * (2**20 - 8)", {"--json", "--verify"}, "number", "5"},  // just within
+    };
+    for (const auto& c : cases) {
+        const QString script = QStringLiteral("python3 -c \"print('5\\t5' if '--verify' in '%1' else '5'); print(%2); "
+                                              "print('7\\tseven' if '--verify' in '%1' else '7')\" | $W %1")
+                                   .arg(c.arguments.join(' '), QString::fromUtf8(c.line));
+        const auto result = RunScript(script);
+        const auto objects = JsonLines(result.out);
+        ASSERT_EQ(objects.size(), 3U) << c.line;
+        EXPECT_EQ(objects[1].value(c.key).toString().toStdString(), c.expected) << c.line << " " << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(objects[2].size(), objects[0].size()) << "the line after is answered as the one before";
+    }
+}
+
+// --verify writes its verdicts as it goes: its memory does not grow with the input,
+// and a run stopped by SIGINT keeps every verdict of the lines it read, whole.
+TEST(ZorvWordsTest, VerifyStreamsItsVerdicts) {
+    // The peak resident memory of the children run so far, in KiB.
+    const auto peak = [] {
+        rusage usage{};
+        getrusage(RUSAGE_CHILDREN, &usage);
+        return usage.ru_maxrss;
+    };
+    const auto verify = [](int lines) {
+        return RunScript(QStringLiteral("f=$(mktemp); yes $'1,234.5\\tone thousand two hundred thirty-four point five' | "
+                                        "head -n %1 >\"$f\"; $W --verify --json <\"$f\" | tail -n 1; rm \"$f\"").arg(lines));
+    };
+    if (std::getenv("ZORV_SANITIZED") == nullptr) {  // the sanitizers hold freed memory for a while
+        EXPECT_NE(verify(20000).out.find(R"({"line":20000,)"), std::string::npos);
+        const long few = peak();
+        EXPECT_NE(verify(300000).out.find(R"({"line":300000,)"), std::string::npos);
+        const long many = peak();
+        EXPECT_LT(many - few, 8 * 1024) << "peak KiB: " << few << " for 20,000 lines, " << many << " for 300,000";
+    }
+
+    const auto stopped = RunScript(
+        "out=$(mktemp); yes $'5\\tfive' | $W --verify --json >\"$out\" & pid=$!; sleep 1; kill -INT $pid; wait $pid; "
+        "echo $? $(tail -c 1 \"$out\" | od -An -c) $(grep -c '\"number\":\"5\"}$' \"$out\" | sed 's/^0$/none/'); rm \"$out\"");
+    EXPECT_TRUE(stopped.out.starts_with("130 \\n ")) << stopped.out;
+    EXPECT_EQ(stopped.out.find("none"), std::string::npos) << stopped.out;
+    EXPECT_EQ(stopped.err, "zorv-words: interrupted\n");
 }
 
 // Many lines of numbers and of arbitrary bytes (NUL and invalid UTF-8 included), made
@@ -353,6 +424,12 @@ TEST(ZorvWordsTest, EachLineIsAnsweredBeforeTheNextArrives) {
 }
 
 TEST(ZorvWordsTest, HelpVersionAndUsageErrors) {
+    // A description is quoted as its bytes were typed.
+    const auto typed = RunScript("$W --style $'pl\\xffain' 5");
+    EXPECT_EQ(typed.err, "zorv-words: unknown style preset 'pl\\xffain' (there are: classic, plain, british, ordinal, indian, money, "
+                         "cheque)\nTry 'zorv-words --help' for more information.\n");
+    EXPECT_EQ(typed.status, 2);
+
     const auto version = RunWords({"--version"});
     EXPECT_EQ(version.out, "zorv-words 1.00\n");
     EXPECT_EQ(version.status, 0);
