@@ -405,7 +405,11 @@ class ChequePageTest(PageTest):
                  "They disagree: the words say 1235.05, the figures 1234.05. "
                  "One Thousand Two Hundred Thirty-Five and 05/100 Dollars", "Five"),
                 ("12", "Fourty-Twelve", "They disagree: 'Fourty-Twelve' is not a number: 'Twelve' cannot follow 'Fourty'. "
-                 "Fourty-Twelve", "Fourty")]:
+                 "Fourty-Twelve", "Fourty"),
+                ("5", "-Five and 00/100 Dollars", "They disagree: '-' before the words: a negative number is written with its "
+                 "word, as in 'minus five'. -Five and 00/100 Dollars", None),
+                ("5", "Five and 00/100 Euros", "They disagree: the words are in another currency (EUR) than the style's USD. "
+                 "Five and 00/100 Euros", "Euros")]:
             with self.subTest(words=words):
                 for control, text in (("check-figures", figures), ("check-words", words)):
                     field = self.driver.find_element(By.ID, control)
@@ -415,6 +419,44 @@ class ChequePageTest(PageTest):
                 self.assertEqual(self.driver.find_element(By.ID, "check-result").text, result)
                 marks = self.driver.find_elements(By.CSS_SELECTOR, "#check-result mark")
                 self.assertEqual([m.text for m in marks], [mark] if mark else [])
+
+    def test_every_refusal_is_explained_and_only_what_a_description_takes_is_offered(self):
+        message = lambda: self.driver.find_element(By.ID, "message").text
+        self.amount.send_keys("5")
+        width, fill = self.driver.find_element(By.ID, "width"), self.driver.find_element(By.ID, "fill")
+        fill.send_keys(Keys.BACKSPACE, ",")  # the comma separates a description's options
+        self.assertEqual(fill.get_property("value"), "")
+        self.assertEqual(self.words(), words_of("cheque,currency=USD,width=60", "5"))
+        fill.send_keys("#")
+        width.clear()
+        width.send_keys("10.5")
+        self.assertEqual(self.words(), "")
+        self.assertEqual(message(), "the option width= takes a number of characters from 10 to 9999")
+        width.send_keys(Keys.BACKSPACE * 4, "40")
+        self.assertEqual(self.words(), words_of("cheque,currency=USD,width=40,fill=#", "5"))
+
+        # Ordinal only where the language has ordinal rules, by a gendered rule set if it has no other.
+        self.choose("style", "plain")
+        ordinal = self.driver.find_element(By.CSS_SELECTOR, '#style option[value="ordinal"]')
+        for locale, offered in (("pl", False), ("fr", True), ("de", True), ("uk", False)):
+            with self.subTest(locale=locale):
+                self.choose("locale", locale)
+                self.assertEqual(ordinal.is_enabled(), offered)
+        self.choose("locale", "fr")
+        self.choose("style", "ordinal")
+        self.assertEqual(self.words(), words_of("ordinal,locale=fr,rules=spellout-ordinal-masculine,width=40,fill=#", "5"))
+        self.assertFalse(self.driver.find_element(By.CSS_SELECTOR, '#locale option[value="pl"]').is_enabled())
+
+        # A text longer than the library reads is refused, not answered by its beginning.
+        too_long = "longer than 1 MiB (1,048,576 bytes), the most one text may be"
+        set_text = "const e = document.getElementById(arguments[0]); e.value = arguments[1]; e.dispatchEvent(new Event('input'));"
+        self.choose("style", "money")
+        self.driver.execute_script(set_text, "amount", "0" * (2 ** 20 - 1) + "12345")
+        self.assertEqual((self.words(), message()), ("", too_long))
+        self.driver.execute_script(set_text, "check-figures", "5")
+        self.driver.execute_script(set_text, "check-words", "five" + " " * 2 ** 20 + " hundred dollars")
+        self.driver.find_element(By.ID, "check").click()
+        self.assertTrue(self.driver.find_element(By.ID, "check-result").text.startswith("They disagree: " + too_long + "."))
 
     def test_printed_words_stand_on_their_lines_with_the_fill(self):
         self.amount.send_keys("1234567.89")

@@ -32,55 +32,80 @@ ZorvSpellModule().then((module) => {
     return text;
   };
 
-  // Style objects by description, made once each (a few dozen at most are kept).
+  // Style objects by description, made once each (a few dozen at most are kept):
+  // {style} or, for a description the library refuses, {error} with its message.
   const styles = new Map();
   const styleOf = (description) => {
     if (!styles.has(description)) {
       if (styles.size > 32) {
-        styles.forEach((style) => style && module._zorv_style_free(style));
+        styles.forEach(({ style }) => style && module._zorv_style_free(style));
         styles.clear();
       }
-      styles.set(description, withTexts([description], (at) => module._zorv_style_new(at, out, out + 4)) || null);
-      if (!styles.get(description)) taken();
+      const style = withTexts([description], (at) => module._zorv_style_new(at, out, out + 4));
+      styles.set(description, style ? { style } : { error: module.HEAPU32[out >> 2] ? taken() : "no memory" });
     }
     return styles.get(description);
   };
   // [ok, text] of a call that writes its answer to `out`.
   const answer = (status) => [status === ZORV_WORDS, taken()];
 
-  // The style description the controls make: only what applies to the style.
+  // The ordinal rule set of each language that has one: its own "spellout-ordinal",
+  // else its masculine one, else the first it lists ("spellout-ordinal-common").
+  const ordinalRules = new Map([["en", "spellout-ordinal"]]);
+
+  // The style description the controls make: only what applies to the style. The
+  // width goes as typed, so that the library's message says what is wrong with it.
   const description = (forPrint) => {
     const style = $("style").value, money = style === "money" || style === "cheque";
-    const byLocale = (style === "plain" || style === "ordinal") && $("locale").value !== "en";
+    const locale = $("locale").value, byLocale = (style === "plain" || style === "ordinal") && locale !== "en";
     const parts = [style];
     if (money) parts.push("currency=" + $("currency").value);
-    if (byLocale) parts.push("locale=" + $("locale").value);
+    if (byLocale) parts.push("locale=" + locale);
+    if (byLocale && style === "ordinal" && ordinalRules.get(locale) !== "spellout-ordinal") {
+      parts.push("rules=" + ordinalRules.get(locale));
+    }
     if ($("case").value && !byLocale) parts.push("case=" + $("case").value);
-    const width = Number($("width").value), fill = $("fill").value;
-    if (forPrint && width >= 10 && width <= 200) {
+    const width = $("width").value.trim(), fill = $("fill").value;
+    if (forPrint && width) {
       parts.push("width=" + width);
-      if (/^[!-~]$/.test(fill)) parts.push("fill=" + fill);
+      if (fill) parts.push("fill=" + fill);
     }
     return parts.join(",");
+  };
+
+  // The fill box takes what a description can carry: one printable ASCII character
+  // other than the comma, which separates the options.
+  const keepFill = () => {
+    const fill = $("fill").value.replace(/[^!-+\--~]/g, "").slice(0, 1);
+    if (fill !== $("fill").value) $("fill").value = fill;
+  };
+
+  // Ordinal only for a language with ordinal rules, and for ordinals only such languages.
+  const offerOrdinals = () => {
+    const ordinal = $("style").value === "ordinal";
+    $("style").querySelector('option[value="ordinal"]').disabled = !ordinalRules.has($("locale").value);
+    for (const option of $("locale").options) option.disabled = ordinal && !ordinalRules.has(option.value);
   };
 
   const show = () => {
     $("currency").disabled = !["money", "cheque"].includes($("style").value);
     $("locale").disabled = !["plain", "ordinal"].includes($("style").value);
+    keepFill();
+    offerOrdinals();
     const amount = $("amount").value;
-    const style = styleOf(description(true));
-    let [ok, text] = [false, ""];
+    const { style, error } = styleOf(description(true));
+    let [ok, text] = [false, error || ""];
     if (amount.trim() && style) {
       [ok, text] = withTexts([amount], (at, length) => answer(module._zorv_style_spell(style, at, length, out, out + 4)));
     }
     $("words").value = ok ? text : "";
-    $("message").textContent = ok || !amount.trim() ? "" : text;
+    $("message").textContent = ok || (!amount.trim() && !error) ? "" : text;
   };
 
   // The pasted words with the first word that differs from the words of the figures
   // marked, or none when the figures have no words.
   const marked = (words, figures) => {
-    const style = styleOf(description(false));
+    const { style } = styleOf(description(false));
     const [ok, expected] = withTexts([figures], (at, length) => answer(module._zorv_style_spell(style, at, length, out, out + 4)));
     const paragraph = document.createDocumentFragment();
     const found = [...words.matchAll(/[A-Za-z]+|\d+\/\d+/g)];
@@ -99,10 +124,14 @@ ZorvSpellModule().then((module) => {
 
   const check = () => {
     const figures = $("check-figures").value, words = $("check-words").value;
-    const style = styleOf(description(false));
+    const { style, error } = styleOf(description(false));
+    const result = $("check-result");
+    if (!style) {
+      result.replaceChildren("The style cannot be used: " + error + ".");
+      return;
+    }
     const [agrees, text] = withTexts([figures, words], (f, w, fLength, wLength) =>
       answer(module._zorv_style_verify(style, f, fLength, w, wLength, out, out + 4)));
-    const result = $("check-result");
     result.replaceChildren(agrees ? "The words agree with the figures: " + text + "." : "They disagree: " + text + ". ");
     if (!agrees) result.append(marked(words, figures));
   };
@@ -111,8 +140,12 @@ ZorvSpellModule().then((module) => {
   withTexts([], () => {
     if (module._zorv_list_locales(out, out + 4) !== ZORV_WORDS) return;
     for (const line of taken().split("\n")) {
-      const name = line.split(":")[0];
-      if (name && name !== "en") $("locale").append(new Option(name, name));
+      const [name, sets = ""] = line.split(":");
+      if (!name) continue;
+      const ordinals = sets.trim().split(" ").filter((set) => set.startsWith("spellout-ordinal"));
+      const preferred = ["spellout-ordinal", "spellout-ordinal-masculine"].find((set) => ordinals.includes(set));
+      if (ordinals.length) ordinalRules.set(name, preferred || ordinals[0]);
+      if (name !== "en") $("locale").append(new Option(name, name));
     }
   });
 
