@@ -9,6 +9,7 @@
 #   scripts/install-deps.sh shots   the above plus Xvfb and xdotool for screenshots
 #   scripts/install-deps.sh fuzz    the above plus clang and its sanitizer runtimes
 #   scripts/install-deps.sh web     the above plus emscripten, Chromium, ChromeDriver, Selenium and pdftotext
+#   scripts/install-deps.sh sql     the above plus SQLite and PostgreSQL 15 with its server headers (PGXS)
 set -euo pipefail
 
 build=(g++ cmake ninja-build pkg-config dpkg-dev file libgtest-dev nlohmann-json3-dev libicu-dev unicode-cldr-core qt6-base-dev libfontconfig-dev fonts-liberation
@@ -20,6 +21,7 @@ for set in "$@"; do
         bench) packages+=(libbenchmark-dev bsdgames valgrind time) ;;
         shots) packages+=(xvfb xauth xdotool xclip imagemagick) ;;
         fuzz) packages+=(clang libclang-rt-dev) ;;
+        sql) packages+=(sqlite3 libsqlite3-dev postgresql-15 postgresql-server-dev-15 postgresql-common make) ;;
         web) packages+=(emscripten node-acorn chromium chromium-driver python3-selenium poppler-utils)
              command -v npm >/dev/null || packages+=(npm) ;;
         *) echo "install-deps.sh: unknown set '$set'" >&2; exit 2 ;;
