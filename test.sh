@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 preset=${1:-dev}
-scripts/install-deps.sh build web sql
+scripts/install-deps.sh build web sql packages
 scripts/build-web.sh
 (cd tests/web && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error)  # axe-core, pinned
 cmake --preset "$preset"

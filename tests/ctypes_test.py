@@ -32,6 +32,8 @@ def load(path):
                                      ctypes.POINTER(ctypes.c_void_p), ctypes.POINTER(ctypes.c_size_t)]
     lib.zorv_style_free.argtypes = [ctypes.c_void_p]
     lib.zorv_style_read.argtypes = lib.zorv_style_spell.argtypes
+    lib.zorv_style_spell_all.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_size_t, ctypes.c_size_t,
+                                         ctypes.POINTER(ctypes.c_void_p), ctypes.POINTER(ctypes.c_size_t)]
     lib.zorv_style_verify.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_size_t, ctypes.c_char_p, ctypes.c_size_t,
                                       ctypes.POINTER(ctypes.c_void_p), ctypes.POINTER(ctypes.c_size_t)]
     lib.zorv_version.restype = ctypes.c_char_p
@@ -101,6 +103,27 @@ class CInterfaceTest(unittest.TestCase):
                 self.lib.zorv_string_free(error)
         out = ctypes.c_void_p()
         self.assertEqual(self.lib.zorv_style_spell(None, b"5", 1, ctypes.byref(out), None), FAILURE)
+
+    def test_a_batch_of_every_style_gives_what_each_number_gets_alone(self):
+        by_style = {}
+        for style, number, answered, text in expected_styles():
+            by_style.setdefault(style, []).append((number.encode(), answered, text))
+        for style, rows in by_style.items():
+            with self.subTest(style=style):
+                handle = self.lib.zorv_style_new(style.encode(), None, None)
+                texts = b"".join(number + b"\0" for number, _, _ in rows)
+                out, length = ctypes.c_void_p(), ctypes.c_size_t()
+                status = self.lib.zorv_style_spell_all(handle, texts, len(texts), len(rows), ctypes.byref(out), ctypes.byref(length))
+                got = ctypes.string_at(out, length.value).decode()
+                self.lib.zorv_string_free(out)
+                statuses, answers = got[:len(rows)], got[len(rows):].split("\0")[:-1]
+                self.assertEqual(statuses, "".join("0" if answered else "1" for _, answered, _ in rows))
+                self.assertEqual(answers, [text for _, _, text in rows])
+                self.assertEqual(status, WORDS if all(answered for _, answered, _ in rows) else MESSAGE)
+                # A count that is not the number of texts is misuse.
+                self.assertEqual(self.lib.zorv_style_spell_all(handle, texts, len(texts), len(rows) + 1, ctypes.byref(out), None),
+                                 FAILURE)
+                self.lib.zorv_style_free(handle)
 
     def test_every_row_of_the_readings_and_verifications_tables(self):
         def taken(status, out, length):

@@ -97,6 +97,16 @@ ZORV_WORDS_API void zorv_style_free(zorv_style* style);
 ZORV_WORDS_API int zorv_style_spell(const zorv_style* style, const char* text, size_t length, char** out,
                                     size_t* out_length);
 
+/* Spells many numbers in one call, for a caller to whom each call costs a crossing
+ * (Python, JavaScript): `texts` holds `count` numbers back to back, each ended by a NUL,
+ * `length` bytes in all. *out receives first `count` bytes, one a number in order, '0'
+ * for words and '1' for a message, then the words or message of each number, each
+ * ended by a NUL; *out_length their bytes. ZORV_WORDS when every number got words,
+ * ZORV_MESSAGE when any got a message, ZORV_FAILURE as for zorv_style_spell, or when
+ * `texts` does not hold `count` numbers. */
+ZORV_WORDS_API int zorv_style_spell_all(const zorv_style* style, const char* texts, size_t length, size_t count,
+                                        char** out, size_t* out_length);
+
 /* The number that the `length` bytes of English words at `text` name, in any English
  * style written here (the classic answer included; any letter case, hyphens or spaces,
  * "and" or not, currency words, "Only", "05/100", fill characters and line breaks):
