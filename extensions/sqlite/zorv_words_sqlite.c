@@ -92,26 +92,26 @@ static const char* text_of(sqlite3_context* context, sqlite3_value** argv, int i
     return text;
 }
 
-static void spell(sqlite3_context* context, int argc, sqlite3_value** argv) {
+/* Answers a text (argument 0) in a style (argument 1, or the default) through `call`,
+ * zorv_style_spell or zorv_style_read. */
+static void answer_in_style(sqlite3_context* context, int argc, sqlite3_value** argv,
+                            int (*call)(const zorv_style*, const char*, size_t, char**, size_t*)) {
     size_t length = 0;
-    const char* number = NULL;
+    const char* text = NULL;
     zorv_style* style = NULL;
-    if (any_null(argc, argv) || !(number = text_of(context, argv, 0, &length)) || !(style = style_of(context, argc, argv, 1))) return;
+    if (any_null(argc, argv) || !(text = text_of(context, argv, 0, &length)) || !(style = style_of(context, argc, argv, 1))) return;
     char* out = NULL;
     size_t out_length = 0;
-    const int status = zorv_style_spell(style, number, length, &out, &out_length);
+    const int status = call(style, text, length, &out, &out_length);
     give(context, status, out, out_length);
 }
 
+static void spell(sqlite3_context* context, int argc, sqlite3_value** argv) {
+    answer_in_style(context, argc, argv, zorv_style_spell);
+}
+
 static void read_words(sqlite3_context* context, int argc, sqlite3_value** argv) {
-    size_t length = 0;
-    const char* words = NULL;
-    zorv_style* style = NULL;
-    if (any_null(argc, argv) || !(words = text_of(context, argv, 0, &length)) || !(style = style_of(context, argc, argv, 1))) return;
-    char* out = NULL;
-    size_t out_length = 0;
-    const int status = zorv_style_read(style, words, length, &out, &out_length);
-    give(context, status, out, out_length);
+    answer_in_style(context, argc, argv, zorv_style_read);
 }
 
 static void verify(sqlite3_context* context, int argc, sqlite3_value** argv) {
