@@ -20,6 +20,7 @@
 #include <string>
 
 #include "batches.h"
+#include "help.h"
 #include "identity.h"
 #include "lines.h"
 #include "report.h"
@@ -103,45 +104,21 @@ std::string TypedStyle(int argc, char* argv[]) {
 // what is asked for or what is wrong and ends the program.
 Options ParseOptions(int argc, char* argv[]) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Writes each NUMBER in English words, exactly as the %1 does,\n"
-        "one line per input. With no NUMBER, reads standard input, one number per line.\n"
-        "A number that is refused is reported on standard error as \"zorv-words: NUMBER: MESSAGE\".\n"
-        "Write \"--\" before a NUMBER that begins with \"-\".\n"
-        "\n"
-        "Exit status: 0 when every input got words, 1 when any got a message, 2 for a usage error.")
-                                         .arg(QStringView(zorv::kProductName)));
-    const QCommandLineOption jsonOption(
-        QStringLiteral("json"),
-        QStringLiteral("Write one JSON object per input: {\"input\", \"words\"} or {\"input\", \"message\"}."));
+    const QCommandLineOption jsonOption(QStringLiteral("json"));
     parser.addOption(jsonOption);
-    const QCommandLineOption styleOption(
-        QStringLiteral("style"),
-        QStringLiteral("Write each number in the style STYLE describes instead: a preset (classic, plain, british,\n"
-                       "ordinal, indian, money, cheque) and options, as in \"cheque,currency=INR,width=60,fill=*\":\n"
-                       "locale=TAG rules=NAME numbering=short|indian and=on|off hyphens=on|off\n"
-                       "case=lower|upper|title|sentence currency=CODE unit=NAME/NAMES subunit=NAME/NAMES\n"
-                       "digits=0|2|3 minor=words|digits|none only=on|off first=on|off\n"
-                       "round=none|half-up|half-even width=N fill=C. A NUMBER may then have commas\n"
-                       "grouping its digits and up to 1,000 digits on each side of the point."),
-        QStringLiteral("STYLE"));
+    const QCommandLineOption styleOption(QStringLiteral("style"), QString(), QStringLiteral("STYLE"));
     parser.addOption(styleOption);
-    const QCommandLineOption verifyOption(
-        QStringLiteral("verify"),
-        QStringLiteral("Read lines \"FIGURES<TAB>WORDS\" and check that the words name exactly the figures: a line\n"
-                       "that disagrees is reported as \"zorv-words: line N: ...\" with what the words say instead\n"
-                       "(with --json, one object per line). Exit status 1 when any line disagrees. The words\n"
-                       "may be in any English style written here; STYLE's currency decides the minor digits."));
+    const QCommandLineOption verifyOption(QStringLiteral("verify"));
     parser.addOption(verifyOption);
-    const QCommandLineOption listOption(QStringLiteral("list-locales"),
-                                        QStringLiteral("List the locales --style knows, each with its rule sets."));
+    const QCommandLineOption listOption(QStringLiteral("list-locales"));
     parser.addOption(listOption);
-    parser.addPositionalArgument(QStringLiteral("NUMBER"), QStringLiteral("The numbers to write in words."),
-                                 QStringLiteral("[NUMBER...]"));
-    const QCommandLineOption helpOption = parser.addHelpOption();
-    const QCommandLineOption versionOption = parser.addVersionOption();
+    // Help and version of the program's own (Qt's would add its own --help-all).
+    const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    parser.addOption(helpOption);
+    const QCommandLineOption versionOption(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    parser.addOption(versionOption);
     if (!parser.parse(QCoreApplication::arguments())) UsageError(parser.errorText());
-    if (parser.isSet(helpOption)) PrintAndExit(parser.helpText().toStdString());
+    if (parser.isSet(helpOption)) PrintAndExit(zorv::cli::HelpText());
     if (parser.isSet(versionOption)) {
         PrintAndExit((QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion() + u'\n').toStdString());
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <type_traits>
 
 #include "speller.h"
 
@@ -314,13 +315,54 @@ std::string Wrap(std::string_view words, std::size_t width, std::string_view fil
 
 std::span<const Currency> Currencies() { return kCurrencies; }
 
+namespace {
+
+constexpr std::string_view kPresets[] = {"classic", "plain", "british", "ordinal", "indian", "money", "cheque"};
+
+constexpr StyleOption kOptions[] = {
+    {"locale", "TAG", "plain and ordinal: the words of a locale (a BCP 47 tag: de, sr-Latn, en_GB)"},
+    {"rules", "NAME", "plain and ordinal: one of the locale's public rule sets (--list-locales)"},
+    {"numbering", "short|indian", "thousand, million, ... or thousand, lakh, crore"},
+    {"and", "on|off", "\"and\" before the last part below a hundred"},
+    {"hyphens", "on|off", "\"twenty-one\" or \"twenty one\""},
+    {"case", "lower|upper|title|sentence", "the letter case of the words"},
+    {"currency", "CODE", "money and cheque: an ISO 4217 code (USD by default)"},
+    {"unit", "NAME/NAMES", "money and cheque: the caller's own name of the unit"},
+    {"subunit", "NAME/NAMES", "money and cheque: the caller's own name of the minor unit"},
+    {"digits", "0|2|3", "money and cheque: the number of minor digits"},
+    {"minor", "words|digits|none", "\"and five cents\", \"and 05/100\", or no minor part"},
+    {"only", "on|off", "\"only\" at the end"},
+    {"first", "on|off", "the currency before the amount"},
+    {"round", "none|half-up|half-even", "more fraction digits than the currency's: refused or rounded"},
+    {"width", "N", "lines of at most N characters (10 to 9999), broken at spaces"},
+    {"fill", "C", "with width=: each line filled to the width with the character C"},
+};
+
+// "a, b, c" of the names, each followed by `suffix`.
+template <typename Names>
+std::string NameList(const Names& names, std::string_view suffix) {
+    std::string list;
+    for (const auto& name : names) {
+        if (!list.empty()) list += ", ";
+        if constexpr (std::is_same_v<std::decay_t<decltype(name)>, StyleOption>) {
+            list += name.name;
+        } else {
+            list += name;
+        }
+        list += suffix;
+    }
+    return list;
+}
+
+}  // namespace
+
+std::span<const std::string_view> StylePresets() { return kPresets; }
+std::span<const StyleOption> StyleOptions() { return kOptions; }
+
 Style ParseStyle(std::string_view description) {
     // The preset, then each option once.
     std::string_view preset;
     std::map<std::string_view, std::string_view> options;
-    static constexpr std::string_view kOptions[] = {"locale", "rules", "numbering", "and", "hyphens", "case", "currency",
-                                                    "unit", "subunit", "digits", "minor", "only", "first", "round",
-                                                    "width", "fill"};
     for (bool first = true;; first = false) {
         const auto comma = description.find(',');
         const std::string_view item = description.substr(0, comma);
@@ -329,10 +371,9 @@ Style ParseStyle(std::string_view description) {
         } else {
             const auto equals = item.find('=');
             const std::string_view key = item.substr(0, equals);
-            if (equals == std::string_view::npos || std::find(std::begin(kOptions), std::end(kOptions), key) == std::end(kOptions)) {
-                Bad("unknown style option '" + Shown(item) +
-                    "' (there are: locale=, rules=, numbering=, and=, hyphens=, case=, currency=, unit=, subunit=, digits=, "
-                    "minor=, only=, first=, round=, width=, fill=)");
+            const bool known = std::any_of(std::begin(kOptions), std::end(kOptions), [&](const StyleOption& o) { return o.name == key; });
+            if (equals == std::string_view::npos || !known) {
+                Bad("unknown style option '" + Shown(item) + "' (there are: " + NameList(kOptions, "=") + ")");
             }
             if (!options.emplace(key, item.substr(equals + 1)).second) Bad("the option " + std::string(key) + "= is given twice");
         }
@@ -349,9 +390,8 @@ Style ParseStyle(std::string_view description) {
     };
 
     Style style;
-    static constexpr std::string_view kPresets[] = {"classic", "plain", "british", "ordinal", "indian", "money", "cheque"};
     if (std::find(std::begin(kPresets), std::end(kPresets), preset) == std::end(kPresets)) {
-        Bad("unknown style preset '" + Shown(preset) + "' (there are: classic, plain, british, ordinal, indian, money, cheque)");
+        Bad("unknown style preset '" + Shown(preset) + "' (there are: " + NameList(kPresets, "") + ")");
     }
     if (preset == "classic") {
         if (!options.empty()) Bad("the preset classic takes no options");

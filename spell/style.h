@@ -69,6 +69,15 @@ struct Style {
     std::string fill;       // one character, or none
 };
 
+// The presets and the options a description may name, each with the values it takes
+// and what it does: what ParseStyle accepts, names in its messages, and what help
+// texts show.
+struct StyleOption {
+    std::string_view name, values, meaning;
+};
+[[nodiscard]] std::span<const std::string_view> StylePresets();
+[[nodiscard]] std::span<const StyleOption> StyleOptions();
+
 // The style a description gives. Throws StyleError.
 [[nodiscard]] Style ParseStyle(std::string_view description);
 

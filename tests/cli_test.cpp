@@ -434,10 +434,27 @@ TEST(ZorvWordsTest, HelpVersionAndUsageErrors) {
     EXPECT_EQ(version.out, "zorv-words 1.00\n");
     EXPECT_EQ(version.status, 0);
 
+    // Help names the program, not the path it was run by, fits 80 columns, and names
+    // every preset and option that a description may hold (as a bad one's message
+    // lists them), and nothing of Qt's.
     const auto help = RunWords({"--help"});
-    EXPECT_NE(help.out.find("zorv-words [options] [NUMBER...]"), std::string::npos) << help.out;
-    EXPECT_NE(help.out.find("--json"), std::string::npos);
+    EXPECT_TRUE(help.out.starts_with("Usage: zorv-words [--json] [--style STYLE]")) << help.out;
+    for (const QString& line : QString::fromStdString(help.out).split('\n')) EXPECT_LE(line.size(), 80) << line.toStdString();
+    for (const char* option : {"--json", "--style STYLE", "--verify", "--list-locales", "--help", "--version"}) {
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
+    }
+    for (const auto& [style, message] : zorv::testing::RefusedStyles()) {
+        const auto listed = message.find("(there are: ");
+        if (listed == std::string::npos) continue;
+        const std::string names = message.substr(listed + 12, message.size() - listed - 13);
+        for (const QString& name : QString::fromStdString(names).split(", ")) {
+            EXPECT_NE(help.out.find(name.toStdString()), std::string::npos) << name.toStdString();
+        }
+    }
+    EXPECT_EQ(help.out.find("help-all"), std::string::npos);
+    EXPECT_EQ(help.out.find("\n\n\n"), std::string::npos);
     EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(RunWords({"-h"}).out, help.out);
 
     for (const auto& arguments : {QStringList{"--bogus"}, QStringList{"-5"}}) {
         const auto usage = RunWords(arguments);

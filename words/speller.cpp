@@ -79,6 +79,19 @@ static_assert(Speller::kLongestText == spell::kLongestText);
 
 Speller::Result Speller::TooLong() { return {false, std::string(spell::kTooLong)}; }
 
+std::vector<std::string> Speller::Presets() {
+    const auto presets = spell::StylePresets();
+    return {presets.begin(), presets.end()};
+}
+
+std::vector<Speller::Option> Speller::Options() {
+    std::vector<Option> options;
+    for (const spell::StyleOption& option : spell::StyleOptions()) {
+        options.push_back({std::string(option.name), std::string(option.values), std::string(option.meaning)});
+    }
+    return options;
+}
+
 std::string Speller::ListLocales() {
     const spell::RuleBook& book = spell::RuleBook::Builtin();
     std::string list;

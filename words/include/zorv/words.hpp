@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "words.h"
 
@@ -101,6 +102,14 @@ public:
 
     // Every locale with spelling rules and its public rule sets, one locale a line.
     [[nodiscard]] static std::string ListLocales();
+
+    // The presets and the options a description may name, for help texts: each
+    // option's name, the values it takes ("on|off") and what it does.
+    struct Option {
+        std::string name, values, meaning;
+    };
+    [[nodiscard]] static std::vector<std::string> Presets();
+    [[nodiscard]] static std::vector<Option> Options();
 
     // The refusal of a text longer than kLongestText, for a caller that holds only
     // its beginning (zorv-words' lines), so that it answers as Spell would.
