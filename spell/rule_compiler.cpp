@@ -79,6 +79,15 @@ struct RuleSet {
     throw CompileError(std::string(where) + ": " + std::string(what));
 }
 
+// Whether a decimal pattern is one this converter writes: digits "#" and "0", grouped
+// by commas, and optionally a point and more "#" and "0".
+bool IsWrittenPattern(std::string_view pattern) {
+    const auto point = pattern.find('.');
+    const std::string_view integer = pattern.substr(0, point);
+    const std::string_view fraction = point == std::string_view::npos ? std::string_view() : pattern.substr(point + 1);
+    return integer.find_first_not_of("#,0") == std::string_view::npos && fraction.find_first_not_of("#0") == std::string_view::npos;
+}
+
 std::uint64_t ParseNumber(std::string_view text, std::string_view where) {
     std::uint64_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -318,6 +327,8 @@ std::vector<RuleSet> ParseRuleSets(const LocaleSource& locale, std::vector<bool>
                         const auto it = index.find(piece.text);
                         if (it == index.end()) Fail(where, "no rule set " + piece.text);
                         if (fractionRule && piece.sub == SubKind::Greater && it->second != s) fraction[it->second] = true;
+                    } else if (!piece.text.empty() && !IsWrittenPattern(piece.text)) {
+                        Fail(where, "a decimal pattern this converter does not write: " + piece.text);
                     }
                     if (each.kind == RuleKind::Normal && piece.sub == SubKind::Less && fraction[s]) {
                         piece.sub = piece.zeros ? SubKind::NumeratorWithZeros : SubKind::Numerator;
@@ -432,14 +443,12 @@ void WritePlurals(Writer& out, std::string_view text, std::string_view where) {
 
 // A decimal pattern such as "#,##0.#" or "#,##,##0", as the numbers that say what it
 // writes: the least integer digits, the least and most fraction digits, and the sizes
-// of the first group and of the groups above it (0 for no grouping).
-void WritePattern(Writer& out, std::string_view pattern, std::string_view where) {
+// of the first group and of the groups above it (0 for no grouping). The pattern is
+// one IsWrittenPattern accepts, as the rules were checked when read.
+void WritePattern(Writer& out, std::string_view pattern) {
     const auto point = pattern.find('.');
     const std::string_view integer = pattern.substr(0, point);
     const std::string_view fraction = point == std::string_view::npos ? std::string_view() : pattern.substr(point + 1);
-    if (integer.find_first_not_of("#,0") != std::string_view::npos || fraction.find_first_not_of("#0") != std::string_view::npos) {
-        Fail(where, "a decimal pattern this converter does not write: " + std::string(pattern));
-    }
     const auto lastComma = integer.rfind(',');
     std::uint64_t primary = 0, secondary = 0;
     if (lastComma != std::string_view::npos) {
@@ -523,7 +532,7 @@ void WriteLocale(Writer& out, const LocaleSource& locale) {
                         out.Number(kFirstSet + it->second);
                     } else {
                         out.Number(kPattern);
-                        WritePattern(out, piece.text, locale.name);
+                        WritePattern(out, piece.text);
                     }
                     break;
                 case PieceKind::Plural:

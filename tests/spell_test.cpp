@@ -115,6 +115,69 @@ TEST(RuleInterpreterTest, WhatCannotBeSpelledIsRefused) {
     EXPECT_EQ(SpellWith(kCardinal, "card", tooLong.c_str()), "error: more than 1,000 digits before or after the point");
 }
 
+// The error of compiling one locale "xx" with these rules and plural rules, or "" when
+// they compile.
+std::string CompileErrorOf(const std::string& rules, const std::string& cardinal = "one: i = 1; other: ") {
+    LocaleSource source;
+    source.name = "xx";
+    source.rules = rules;
+    source.cardinalPlurals = cardinal;
+    source.ordinalPlurals = "other: ";
+    try {
+        (void)CompileRules({source});
+        return "";
+    } catch (const CompileError& error) {
+        return error.what();
+    }
+}
+
+// Every refusal of the rule compiler, with the rule it names: the build stops on rule
+// text it cannot read, rather than compiling rules that spell wrongly.
+TEST(RuleCompilerTest, WhatCannotBeReadIsRefusedNamingTheRule) {
+    struct Case { const char* what; std::string rules, cardinal, message; };
+    const std::string plurals = "one: i = 1; other: ";
+    const Case cases[] = {
+        {"a rule before any rule set", "0: zero;\n", plurals, "xx: 0: zero;: a rule before any rule set"},
+        {"no ';'", "%c:\n0: zero\n", plurals, "xx: 0: zero: a rule without its ';'"},
+        {"a base that is no number", "%c:\n1x: one;\n", plurals, "xx: 1x: one;: not a number: 1x"},
+        {"a radix below 2", "%c:\n10/1: ten;\n", plurals, "xx: 10/1: ten;: a radix below 2"},
+        {"more '>' than the exponent", "%c:\n5>>: five;\n", plurals, "xx: 5>>: five;: more '>' than the exponent"},
+        {"a radix past 64 bits", "%c:\n1000000000000000000000/10: x;\n", plurals,
+         "xx: 1000000000000000000000/10: x;: a radix or '>' on a base past 64 bits"},
+        {"no base after a large one", "%c:\n0: zero;\n1000000000000000000000: << Z;\nmore;\n", plurals,
+         "xx: more;: a rule without a base after a base past 64 bits"},
+        {"a small base after a large one", "%c:\n0: zero;\n1000000000000000000000: << Z;\n5: five;\n", plurals,
+         "xx: 5: five;: a base below one before it"},
+        {"large bases out of order", "%c:\n0: =#,##0=;\n1000000000000000000000000: << Y;\n1000000000000000000000: << Z;\n",
+         plurals, "xx: 1000000000000000000000: << Z;: a base past 64 bits not above the one before it"},
+        {"'>>>' with a large base", "%c:\n0: zero;\n1000000000000000000000: << Z >>>;\n", plurals,
+         "xx: 1000000000000000000000: << Z >>>;: '>>>' in a rule with a base past 64 bits"},
+        {"a substitution without its end", "%c:\n0: =%c;\n", plurals, "xx: 0: =%c;: a substitution without its end"},
+        {"an unknown rule set", "%c:\n0: =%nope=;\n", plurals, "xx: 0: =%nope=;: no rule set %nope"},
+        {"a plural without forms", "%c:\n0: $(cardinal)$;\n", plurals, "xx: 0: $(cardinal)$;: a plural without forms"},
+        {"an unknown plural type", "%c:\n0: $(weird,one{a}other{b})$;\n", plurals,
+         "xx: 0: $(weird,one{a}other{b})$;: unknown plural type weird"},
+        {"a plural form without braces", "%c:\n0: $(cardinal,one{a}other)$;\n", plurals,
+         "xx: 0: $(cardinal,one{a}other)$;: a plural form without braces"},
+        {"an unknown plural category", "%c:\n0: $(cardinal,lots{a}other{b})$;\n", plurals,
+         "xx: 0: $(cardinal,lots{a}other{b})$;: no plural category lots"},
+        {"a plural without its end", "%c:\n0: $(cardinal,one{a}other{b};\n", plurals,
+         "xx: 0: $(cardinal,one{a}other{b};: a plural without its end"},
+        {"a decimal pattern not written", "%c:\n0: =0.00E0=;\n", plurals,
+         "xx: 0: =0.00E0=;: a decimal pattern this converter does not write: 0.00E0"},
+        {"a plural rule without ':'", "%c:\n0: zero;\n", "one i = 1; other: ", "xx cardinal plurals: a plural rule without ':'"},
+        {"an unknown plural operand", "%c:\n0: zero;\n", "one: q = 1; other: ",
+         "xx cardinal plurals: unknown plural operand in q = 1"},
+        {"an unknown plural relation", "%c:\n0: zero;\n", "one: n < 1; other: ",
+         "xx cardinal plurals: unknown plural relation n < 1"},
+        {"a modulus that is no number", "%c:\n0: zero;\n", "one: n mod x = 1; other: ", "xx cardinal plurals: not a number: x"},
+        {"an unknown category in the plural rules", "%c:\n0: zero;\n", "lots: n = 1; other: ",
+         "xx cardinal plurals: no plural category lots"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(CompileErrorOf(c.rules, c.cardinal), c.message) << c.what;
+    EXPECT_EQ(CompileErrorOf("%c:\n0: zero;\n"), "") << "the rules of the cases compile when nothing is wrong";
+}
+
 // Where ICU's floating point loses digits, the words are those of the number written.
 TEST(StyleTest, NumbersAreSpelledExactlyInEveryLocale) {
     struct Case { const char* style; const char* number; const char* words; };
