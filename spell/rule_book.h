@@ -124,6 +124,7 @@ private:
     std::string_view data_;
     std::vector<std::string_view> pool_;
     std::vector<std::pair<std::string_view, std::size_t>> locales_;  // name, offset
+    // A locale ID and the compiled locale whose rules it takes, or "" for none.
     std::vector<std::pair<std::string_view, std::string_view>> aliases_;
     mutable std::vector<std::unique_ptr<Locale>> loaded_;
     mutable std::mutex mutex_;

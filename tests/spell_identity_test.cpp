@@ -2,6 +2,7 @@
 // every public rule set of every locale, byte for byte.
 #include <gtest/gtest.h>
 #include <unicode/rbnf.h>
+#include <unicode/uloc.h>
 
 #include <cstdint>
 #include <iostream>
@@ -182,6 +183,39 @@ std::string IcuExact(std::string_view locale, std::string_view set, const std::s
     std::string text;
     out.toUTF8String(text);
     return U_SUCCESS(status) ? text : "ICU failed";
+}
+
+// A locale tag finds the rules ICU finds for it: the tags people write (a region, a
+// script, a variant, a CLDR parent locale, an old short ID), and every locale ICU has
+// with its shortest ID, spelled alike on a few numbers; an unknown tag finds none.
+TEST(IcuIdentityTest, LocaleTagsFindTheRulesIcuFinds) {
+    std::vector<std::string> tags = {"sr-Latn-RS", "es-AR", "de-1996", "zh-Hant-TW", "zh-TW", "zh-HK", "zh-MO",
+                                     "en-GB", "pt-PT", "pt-BR", "fr-CH", "fr-CA", "de_AT", "EN", "nb-NO", "sr-RS"};
+    for (int i = 0; i < uloc_countAvailable(); ++i) {
+        char shortest[ULOC_FULLNAME_CAPACITY] = "";
+        UErrorCode status = U_ZERO_ERROR;
+        uloc_minimizeSubtags(uloc_getAvailable(i), shortest, sizeof shortest, &status);
+        tags.emplace_back(uloc_getAvailable(i));
+        if (U_SUCCESS(status)) tags.emplace_back(shortest);
+    }
+    std::size_t compared = 0;
+    for (const std::string& tag : tags) {
+        const Locale* ours = RuleBook::Builtin().Find(tag);
+        if (ours == nullptr) continue;  // a language without rules of its own: ICU falls back to root
+        const RuleSet* numbering = ours->Find("spellout-numbering");
+        if (numbering == nullptr) continue;
+        char id[ULOC_FULLNAME_CAPACITY] = "";
+        UErrorCode status = U_ZERO_ERROR;
+        uloc_forLanguageTag(tag.c_str(), id, sizeof id, nullptr, &status);
+        const std::string icuId = U_SUCCESS(status) && id[0] != '\0' ? id : tag;
+        for (const char* number : {"21", "10000", "1234567"}) {
+            EXPECT_EQ(Ours(*ours, *numbering, number), IcuExact(icuId, "spellout-numbering", number))
+                << tag << " (" << ours->name << ") " << number;
+        }
+        ++compared;
+    }
+    EXPECT_GT(compared, 500U);
+    for (const char* unknown : {"xx-YY", "", "-", "tlh"}) EXPECT_EQ(RuleBook::Builtin().Find(unknown), nullptr) << unknown;
 }
 
 // The document styles plain, ordinal and indian against ICU's English rules (en and

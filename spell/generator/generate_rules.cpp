@@ -123,18 +123,32 @@ std::string ByCutting(std::string name, const std::set<std::string>& ruled) {
 }
 
 // Every locale ICU knows whose rules ICU finds elsewhere than by cutting parts off
-// (CLDR's parent locales: es_AR takes es_419's rules, not es's).
+// (CLDR's parent locales: es_AR takes es_419's rules, not es's), each also by its
+// shortest ID, which people write and ICU resolves through its aliases: zh_TW takes
+// zh_Hant_TW's rules (traditional characters), not zh's. A name whose language has
+// rules only in another script stands for no rules, as in ICU.
 std::vector<std::pair<std::string, std::string>> Aliases(const std::set<std::string>& ruled) {
     std::vector<std::pair<std::string, std::string>> aliases;
-    for (int i = 0; i < uloc_countAvailable(); ++i) {
-        const std::string name = uloc_getAvailable(i);
+    std::set<std::string> seen;
+    const auto consider = [&](const std::string& name) {
         const std::string cut = ByCutting(name, ruled);
-        if (cut.empty()) continue;
+        if (cut.empty() || !seen.insert(name).second) return;
         UErrorCode status = U_ZERO_ERROR;
         icu::RuleBasedNumberFormat format(icu::URBNF_SPELLOUT, icu::Locale(name.c_str()), status);
-        if (U_FAILURE(status)) continue;
+        if (U_FAILURE(status)) return;
         const std::string actual = format.getLocale(ULOC_ACTUAL_LOCALE, status).getName();
-        if (U_SUCCESS(status) && ruled.count(actual) != 0 && actual != cut) aliases.emplace_back(name, actual);
+        if (U_FAILURE(status) || actual == cut) return;
+        // A name ICU gives no locale's rules (az_Cyrl: Azerbaijani's are in the Latin
+        // script) stands for none here either: an empty name.
+        aliases.emplace_back(name, ruled.count(actual) != 0 ? actual : "");
+    };
+    for (int i = 0; i < uloc_countAvailable(); ++i) {
+        const std::string name = uloc_getAvailable(i);
+        consider(name);
+        char shortest[ULOC_FULLNAME_CAPACITY] = "";
+        UErrorCode status = U_ZERO_ERROR;
+        uloc_minimizeSubtags(name.c_str(), shortest, sizeof shortest, &status);
+        if (U_SUCCESS(status) && shortest[0] != '\0') consider(shortest);
     }
     return aliases;
 }
