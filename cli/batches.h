@@ -141,4 +141,52 @@ private:
     std::thread thread_;  // last: it starts once the members above are ready
 };
 
+// The schedule of the two threads: lines are added to batch 0 until it is full, which
+// goes to the second thread; batch 1 is then filled and, once full, converted here,
+// after which both are reported in input order. ReportAll does that at once for
+// whatever has been added, as before a read that may wait. `convertHere` and
+// `convertThere` are the two threads' converters (a text and whether it was cut in,
+// an Outcome out); `report(text, outcome)` gets each line in input order. What the
+// second thread throws is thrown again here.
+template <typename Convert, typename Report>
+class BatchSchedule {
+public:
+    BatchSchedule(Convert& convertHere, Convert& convertThere, Report report)
+        : convertHere_(convertHere), report_(std::move(report)),
+          worker_([&convertThere](Batch& batch) { batch.ConvertWith(convertThere); }) {}
+
+    void Add(std::string_view line, bool cut) {
+        Batch& batch = batches_[handedOver_ ? 1 : 0];
+        batch.Add(line, cut);
+        if (!batch.Full()) return;
+        if (handedOver_) {
+            ReportAll();
+        } else {
+            worker_.Start(batch);
+            handedOver_ = true;
+        }
+    }
+
+    void ReportAll() {
+        if (handedOver_) {
+            batches_[1].ConvertWith(convertHere_);
+            worker_.Wait();
+            handedOver_ = false;
+        } else {
+            batches_[0].ConvertWith(convertHere_);
+        }
+        for (auto& batch : batches_) {
+            for (std::size_t i = 0; i < batch.Size(); ++i) report_(batch.Text(i), batch.OutcomeOf(i));
+            batch.Clear();
+        }
+    }
+
+private:
+    Convert& convertHere_;
+    Report report_;
+    Batch batches_[2];     // before the worker, which may hold one till it ends
+    BatchWorker worker_;
+    bool handedOver_ = false;  // batch 0 is with the second thread
+};
+
 }  // namespace zorv::cli

@@ -177,40 +177,13 @@ int main(int argc, char* argv[]) {
         if (!options.numbers.isEmpty()) {
             for (const QString& number : options.numbers) report(View(number), convert(View(number)));
         } else {
-            // Batch 0 goes to the second thread once full; batch 1 is then filled and
-            // converted here, and both are reported in order.
             LineConverter secondConvert(convert.speller);
-            zorv::cli::Batch batches[2];  // before the worker, which may hold one till it ends
-            zorv::cli::BatchWorker worker([&](zorv::cli::Batch& batch) { batch.ConvertWith(secondConvert); });
-            bool handedOver = false;
-            const auto reportAll = [&] {
-                if (handedOver) {
-                    batches[1].ConvertWith(convert);
-                    worker.Wait();
-                    handedOver = false;
-                } else {
-                    batches[0].ConvertWith(convert);
-                }
-                for (auto& batch : batches) {
-                    for (std::size_t i = 0; i < batch.Size(); ++i) report(batch.Text(i), batch.OutcomeOf(i));
-                    batch.Clear();
-                }
-            };
+            zorv::cli::BatchSchedule schedule(convert, secondConvert, report);
             const auto read = [&](char* buffer, std::size_t size) {
-                return zorv::cli::ReadStandardInput([&] { reportAll(); reporter.Flush(); }, buffer, size);
+                return zorv::cli::ReadStandardInput([&] { schedule.ReportAll(); reporter.Flush(); }, buffer, size);
             };
-            readOk = zorv::cli::ForEachLine(read, [&](std::string_view line, bool cut) {
-                zorv::cli::Batch& batch = batches[handedOver ? 1 : 0];
-                batch.Add(line, cut);
-                if (!batch.Full()) return;
-                if (handedOver) {
-                    reportAll();
-                } else {
-                    worker.Start(batch);
-                    handedOver = true;
-                }
-            });
-            reportAll();
+            readOk = zorv::cli::ForEachLine(read, [&](std::string_view line, bool cut) { schedule.Add(line, cut); });
+            schedule.ReportAll();
         }
         reporter.Flush();
         if (!readOk) return ReadFailed();
