@@ -24,10 +24,10 @@ public:
         at_ += n;
         return bytes;
     }
-    std::uint64_t Fixed64() {
+    std::uint64_t Offset() {
         std::uint64_t value = 0;
-        const auto bytes = Bytes(8);
-        for (int i = 7; i >= 0; --i) value = value << 8 | static_cast<std::uint8_t>(bytes[i]);
+        const auto bytes = Bytes(kOffsetBytes);
+        for (std::size_t i = kOffsetBytes; i-- > 0;) value = value << 8 | static_cast<std::uint8_t>(bytes[i]);
         return value;
     }
 
@@ -136,7 +136,7 @@ RuleBook::RuleBook(std::string_view data) : data_(data) {
     locales_.resize(in.Number());
     for (auto& [name, offset] : locales_) {
         name = Text(in, pool_);
-        offset = in.Fixed64();
+        offset = in.Offset();
     }
     aliases_.resize(in.Number());
     for (auto& [from, to] : aliases_) {
@@ -177,32 +177,31 @@ const Locale& RuleBook::Load(std::size_t index) const {
         for (std::uint64_t r = 0; r < count; ++r) {
             Rule rule;
             const auto head = in.Byte();
-            rule.kind = static_cast<RuleKind>(head & 0x07);
+            rule.kind = KindOfRule(head);
             if (rule.kind == RuleKind::Normal) {
                 rule.base = previousBase + in.Number();
                 previousBase = rule.base;
                 if ((head & kRadixFollows) != 0) rule.radix = in.Number();
                 if (rule.radix < 2) throw std::runtime_error("compiled rules: a radix below 2");
-                for (std::uint64_t power = 1; power <= rule.base / rule.radix; power *= rule.radix) ++rule.exponent;
-                if ((head & kExponentFollows) != 0) rule.exponent = in.Number();
+                rule.exponent = (head & kExponentFollows) != 0 ? in.Number() : ExpectedExponent(rule.base, rule.radix);
                 for (std::uint64_t e = 0; e < rule.exponent; ++e) rule.divisor *= rule.radix;
             } else if (rule.kind == RuleKind::Large) {
                 rule.exponent = in.Number();
-                if (rule.exponent < 20 || (!set.large.empty() && rule.exponent < set.large.back().exponent)) {
+                if (rule.exponent < kLargeExponent || (!set.large.empty() && rule.exponent < set.large.back().exponent)) {
                     throw std::runtime_error("compiled rules: a large base out of order");
                 }
             }
-            const unsigned count = head >> kPieceCountShift;
-            rule.pieces.resize(count == 7 ? in.Number() : count);
+            const std::uint64_t count = PieceCountOfRule(head);
+            rule.pieces.resize(count == kPieceCountFollows ? in.Number() : count);
             for (Piece& piece : rule.pieces) {
                 const auto type = in.Byte();
-                piece.kind = static_cast<PieceKind>(type & 0x03);
+                piece.kind = KindOfPiece(type);
                 switch (piece.kind) {
                 case PieceKind::Text:
                     piece.text = Text(in, pool_);
                     break;
                 case PieceKind::Substitution:
-                    piece.sub = static_cast<SubKind>(type >> 2);
+                    piece.sub = static_cast<SubKind>(TypeOfPiece(type));
                     if (piece.sub == SubKind::GreaterRule) piece.ruleToUse = static_cast<std::uint32_t>(in.Number());
                     piece.target = static_cast<std::uint32_t>(in.Number());
                     if (piece.target == kPattern) {
@@ -218,7 +217,7 @@ const Locale& RuleBook::Load(std::size_t index) const {
                     if (piece.sub == SubKind::GreaterRule) greaterRules.push_back(piece.ruleToUse);
                     break;
                 case PieceKind::Plural:
-                    piece.plural = static_cast<PluralType>(type >> 2);
+                    piece.plural = static_cast<PluralType>(TypeOfPiece(type));
                     piece.forms.resize(in.Number());
                     for (auto& [category, text] : piece.forms) {
                         category = static_cast<PluralCategory>(in.Byte());

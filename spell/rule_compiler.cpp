@@ -39,9 +39,9 @@ public:
         pool += head.body_;
         for (const std::size_t slot : slots) {
             std::uint64_t offset = 0;
-            for (int i = 7; i >= 0; --i) offset = offset << 8 | static_cast<std::uint8_t>(body_[slot + i]);
+            for (std::size_t i = kOffsetBytes; i-- > 0;) offset = offset << 8 | static_cast<std::uint8_t>(body_[slot + i]);
             offset += pool.size();
-            for (int i = 0; i < 8; ++i) body_[slot + i] = static_cast<char>(offset >> (8 * i));
+            for (std::size_t i = 0; i < kOffsetBytes; ++i) body_[slot + i] = static_cast<char>(offset >> (8 * i));
         }
         return pool + body_;
     }
@@ -93,13 +93,6 @@ std::uint64_t ParseNumber(std::string_view text, std::string_view where) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size()) Fail(where, "not a number: " + std::string(text));
     return value;
-}
-
-// The largest e with radix^e <= base.
-std::uint64_t ExpectedExponent(std::uint64_t base, std::uint64_t radix) {
-    std::uint64_t exponent = 0;
-    for (std::uint64_t power = 1; power <= base / radix; power *= radix) ++exponent;
-    return exponent;
 }
 
 PluralCategory CategoryOf(std::string_view name, std::string_view where) {
@@ -213,7 +206,7 @@ Rule ParseDescriptor(std::string_view descriptor, std::string_view where) {
         std::string base(descriptor.substr(0, slash)), radix(slash == std::string_view::npos ? "10" : descriptor.substr(slash + 1));
         std::erase(base, ',');
         std::erase(radix, ',');
-        if (base.size() > 20 && base.find_first_not_of('0', 1) == std::string::npos && base[0] == '1') {
+        if (base.size() > kLargeExponent && base.find_first_not_of('0', 1) == std::string::npos && base[0] == '1') {
             // Ten to a power past 64 bits: a Large rule, spelled in radix 10.
             if (slash != std::string_view::npos || lowered != 0) Fail(where, "a radix or '>' on a base past 64 bits");
             rule.kind = RuleKind::Large;
@@ -503,9 +496,7 @@ void WriteLocale(Writer& out, const LocaleSource& locale) {
         for (const Rule* rule : kept) {
             const bool radix = rule->kind == RuleKind::Normal && rule->radix != 10;
             const bool exponent = rule->kind == RuleKind::Normal && rule->exponent != ExpectedExponent(rule->base, rule->radix);
-            out.Byte(static_cast<std::uint8_t>(static_cast<unsigned>(rule->kind) | (radix ? kRadixFollows : 0u) |
-                                               (exponent ? kExponentFollows : 0u) |
-                                               (std::min<std::size_t>(rule->pieces.size(), 7) << kPieceCountShift)));
+            out.Byte(RuleHead(rule->kind, radix, exponent, rule->pieces.size()));
             if (rule->kind == RuleKind::Normal) {
                 out.Number(rule->base - previousBase);
                 previousBase = rule->base;
@@ -514,7 +505,7 @@ void WriteLocale(Writer& out, const LocaleSource& locale) {
             } else if (rule->kind == RuleKind::Large) {
                 out.Number(rule->exponent);
             }
-            if (rule->pieces.size() >= 7) out.Number(rule->pieces.size());
+            if (rule->pieces.size() >= kPieceCountFollows) out.Number(rule->pieces.size());
             for (const Piece& piece : rule->pieces) {
                 switch (piece.kind) {
                 case PieceKind::Text:
@@ -522,7 +513,7 @@ void WriteLocale(Writer& out, const LocaleSource& locale) {
                     out.Text(piece.text);
                     break;
                 case PieceKind::Substitution:
-                    out.Byte(static_cast<std::uint8_t>(static_cast<unsigned>(piece.kind) | static_cast<unsigned>(piece.sub) << 2));
+                    out.Byte(PieceHead(piece.kind, static_cast<unsigned>(piece.sub)));
                     if (piece.sub == SubKind::GreaterRule) out.Number(piece.ruleToUse);
                     if (piece.text.empty()) {
                         out.Number(kOwningSet);
@@ -536,7 +527,7 @@ void WriteLocale(Writer& out, const LocaleSource& locale) {
                     }
                     break;
                 case PieceKind::Plural:
-                    out.Byte(static_cast<std::uint8_t>(static_cast<unsigned>(piece.kind) | static_cast<unsigned>(piece.plural) << 2));
+                    out.Byte(PieceHead(piece.kind, static_cast<unsigned>(piece.plural)));
                     out.Number(piece.forms.size());
                     for (const auto& [category, text] : piece.forms) {
                         out.Byte(static_cast<std::uint8_t>(category));
@@ -559,7 +550,7 @@ std::string CompileRules(const std::vector<LocaleSource>& locales,
     for (const LocaleSource& locale : locales) {
         out.Text(locale.name);
         slots.push_back(out.Size());
-        out.Body().append(8, '\0');
+        out.Body().append(kOffsetBytes, '\0');
     }
     out.Number(aliases.size());
     for (const auto& [from, to] : aliases) {
@@ -578,7 +569,7 @@ std::string CompileRules(const std::vector<LocaleSource>& locales,
             out.Body().resize(offset);
             offset = it->second;
         }
-        for (int b = 0; b < 8; ++b) out.Body()[slots[i] + b] = static_cast<char>(offset >> (8 * b));
+        for (std::size_t b = 0; b < kOffsetBytes; ++b) out.Body()[slots[i] + b] = static_cast<char>(offset >> (8 * b));
     }
     return out.Finish(slots);
 }

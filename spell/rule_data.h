@@ -1,24 +1,31 @@
 // The compact binary form of compiled number-spelling rules: what the rule compiler
 // writes at build time and RuleBook reads at run time. Every number is an unsigned
-// LEB128 varint; every text is the varint index of a UTF-8 text in the string pool.
+// LEB128 varint but a locale's offset; every text is the varint index of a UTF-8 text
+// in the string pool. Whatever the writer and the reader must agree on is here.
 //
-//   data     := "ZRB1" pool locales aliases
+//   data     := "ZRB1" pool locales aliases locale*
 //   pool     := count (length bytes)*
-//   locales  := count (name offset)*            offset: from the start of the data
+//   locales  := count (name offset)*            offset: 8 bytes, least significant
+//                                               first, from the start of the data;
+//                                               locales of the same bytes share one
 //   aliases  := count (from to)*                 locale names ICU resolves elsewhere
+//                                               ("" for a name without rules)
 //   locale   := decimal grouping minus digits plurals plurals sets
 //   plurals  := count (category count (count (operand modulus negated count (low high)*)*)*)*
 //                                               categories, each an OR of ANDs of relations
 //   sets     := count (name flags count rule*)*
 //   rule     := head [base] [radix] [exponent] [count] piece*
-//               head: the kind, kRadixFollows, kExponentFollows (else 10 and the
-//               expected exponent) and the count of pieces (7: the count follows);
+//               head: RuleHead(kind, radix follows, exponent follows, pieces): else
+//               radix 10 and ExpectedExponent; a count of pieces of
+//               kPieceCountFollows or more follows the head;
 //               base: the difference from the base of the rule before (normal rules);
-//               a Large rule has its exponent instead of a base
-//   piece    := Text text | Sub|kind<<2 [rule] target [pattern] | Plural|type<<2 count (category text)*
+//               a Large rule has its exponent (kLargeExponent or more) instead
+//   piece    := PieceHead(Text, 0) text | PieceHead(Substitution, SubKind) [rule] target [pattern]
+//             | PieceHead(Plural, PluralType) count (category text)*
 //   pattern  := minInteger minFraction maxFraction group secondaryGroup
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -37,9 +44,44 @@ enum class RuleKind : std::uint8_t {
                    // the rule for the other values up to the next
 };
 
-inline constexpr unsigned kRadixFollows = 0x08, kExponentFollows = 0x10, kPieceCountShift = 5;
+// A Large rule's base is 10^kLargeExponent or more: past 64 bits.
+inline constexpr std::uint64_t kLargeExponent = 20;
+
+// The exponent of a normal rule unless its head says another follows: the largest e
+// with radix^e <= base.
+constexpr std::uint64_t ExpectedExponent(std::uint64_t base, std::uint64_t radix) {
+    std::uint64_t exponent = 0;
+    for (std::uint64_t power = 1; power <= base / radix; power *= radix) ++exponent;
+    return exponent;
+}
+
+// A rule's head byte: its kind in the low three bits, whether a radix (other than 10)
+// and an exponent (other than the expected one) follow, and the count of its pieces
+// in the top three bits, kPieceCountFollows standing for "the count follows".
+inline constexpr unsigned kRuleKindMask = 0x07, kRadixFollows = 0x08, kExponentFollows = 0x10, kPieceCountShift = 5;
+inline constexpr std::uint64_t kPieceCountFollows = 7;
+
+constexpr std::uint8_t RuleHead(RuleKind kind, bool radixFollows, bool exponentFollows, std::uint64_t pieces) {
+    return static_cast<std::uint8_t>(static_cast<unsigned>(kind) | (radixFollows ? kRadixFollows : 0u) |
+                                     (exponentFollows ? kExponentFollows : 0u) |
+                                     (pieces < kPieceCountFollows ? pieces : kPieceCountFollows) << kPieceCountShift);
+}
+constexpr RuleKind KindOfRule(std::uint8_t head) { return static_cast<RuleKind>(head & kRuleKindMask); }
+// The count of pieces the head holds, or kPieceCountFollows.
+constexpr std::uint64_t PieceCountOfRule(std::uint8_t head) { return head >> kPieceCountShift; }
 
 enum class PieceKind : std::uint8_t { Text = 0, Substitution = 1, Plural = 2 };
+
+// A piece's head byte: its kind in the low two bits, its SubKind or PluralType above.
+inline constexpr unsigned kPieceKindMask = 0x03, kPieceTypeShift = 2;
+constexpr std::uint8_t PieceHead(PieceKind kind, unsigned type) {
+    return static_cast<std::uint8_t>(static_cast<unsigned>(kind) | type << kPieceTypeShift);
+}
+constexpr PieceKind KindOfPiece(std::uint8_t head) { return static_cast<PieceKind>(head & kPieceKindMask); }
+constexpr unsigned TypeOfPiece(std::uint8_t head) { return head >> kPieceTypeShift; }
+
+// A locale's offset in the data: 8 bytes, least significant first.
+inline constexpr std::size_t kOffsetBytes = 8;
 
 // The token of a substitution: << (the part above the divisor, or the integral part),
 // >> (the rest, or the fraction), == (the same value), >>> (the rest through the rule
