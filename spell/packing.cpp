@@ -67,7 +67,9 @@ std::string Unpack(std::string_view packed) {
     if (!packed.starts_with(kPackedMagic)) throw std::runtime_error("packed rules: not of this form");
     std::size_t at = kPackedMagic.size();
     const std::uint64_t size = ReadVarint(packed, at);
-    if (size > (std::uint64_t{1} << 30)) throw std::runtime_error("packed rules: too large");
+    // The rules of every locale unpack to a quarter of a megabyte: far more is no
+    // packing of rules, and is refused before memory is taken for it.
+    if (size > kMostUnpacked) throw std::runtime_error("packed rules: too large");
     std::string out;
     out.reserve(size);
     while (at < packed.size()) {

@@ -9,6 +9,7 @@
 // has literals only; the offset is the varint distance back to the match's start.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -18,7 +19,11 @@ inline constexpr std::string_view kPackedMagic = "ZRZ1";
 
 [[nodiscard]] std::string Pack(std::string_view data);
 
-// Throws std::runtime_error for bytes that are not a packing of this kind.
+// The most bytes Unpack gives: more than any compiled rules take.
+inline constexpr std::size_t kMostUnpacked = std::size_t{1} << 24;
+
+// Throws std::runtime_error for bytes that are not a packing of this kind, or that
+// unpack to more than kMostUnpacked.
 [[nodiscard]] std::string Unpack(std::string_view packed);
 
 }  // namespace zorv::spell

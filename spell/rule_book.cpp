@@ -14,6 +14,13 @@ public:
     Reader(std::string_view data, std::size_t at) : data_(data), at_(at) {}
 
     std::uint64_t Number() { return ReadVarint(data_, at_); }
+    // A count of things that follow, each at least a byte: more than the bytes left
+    // is corrupt data, refused before anything is made for them.
+    std::size_t Count() {
+        const std::uint64_t count = Number();
+        if (count > data_.size() - at_) throw std::runtime_error("compiled rules: a count past the end");
+        return static_cast<std::size_t>(count);
+    }
     std::uint8_t Byte() {
         if (at_ >= data_.size()) throw std::runtime_error("compiled rules: truncated");
         return static_cast<std::uint8_t>(data_[at_++]);
@@ -43,19 +50,26 @@ std::string_view Text(Reader& in, const std::vector<std::string_view>& pool) {
     return pool[index];
 }
 
+PluralCategory CategoryOf(std::uint8_t byte) {
+    if (byte > static_cast<std::uint8_t>(PluralCategory::Other)) throw std::runtime_error("compiled rules: no such plural category");
+    return static_cast<PluralCategory>(byte);
+}
+
 PluralRules ReadPlurals(Reader& in) {
     PluralRules rules;
-    rules.categories.resize(in.Number());
+    rules.categories.resize(in.Count());
     for (auto& category : rules.categories) {
-        category.category = static_cast<PluralCategory>(in.Byte());
-        category.conditions.resize(in.Number());
+        category.category = CategoryOf(in.Byte());
+        category.conditions.resize(in.Count());
         for (auto& relations : category.conditions) {
-            relations.resize(in.Number());
+            relations.resize(in.Count());
             for (auto& relation : relations) {
-                relation.operand = static_cast<PluralOperand>(in.Byte());
+                const auto operand = in.Byte();
+                if (operand > static_cast<std::uint8_t>(PluralOperand::C)) throw std::runtime_error("compiled rules: no such plural operand");
+                relation.operand = static_cast<PluralOperand>(operand);
                 relation.modulus = in.Number();
                 relation.negated = in.Byte() != 0;
-                relation.ranges.resize(in.Number());
+                relation.ranges.resize(in.Count());
                 for (auto& [low, high] : relation.ranges) {
                     low = in.Number();
                     high = in.Number();
@@ -131,14 +145,14 @@ const RuleSet* Locale::Find(std::string_view name) const {
 RuleBook::RuleBook(std::string_view data) : data_(data) {
     if (!data.starts_with(kRuleDataMagic)) throw std::runtime_error("compiled rules: not of this form");
     Reader in(data, kRuleDataMagic.size());
-    pool_.resize(in.Number());
+    pool_.resize(in.Count());
     for (auto& text : pool_) text = in.Bytes(in.Number());
-    locales_.resize(in.Number());
+    locales_.resize(in.Count());
     for (auto& [name, offset] : locales_) {
         name = Text(in, pool_);
         offset = in.Offset();
     }
-    aliases_.resize(in.Number());
+    aliases_.resize(in.Count());
     for (auto& [from, to] : aliases_) {
         from = Text(in, pool_);
         to = Text(in, pool_);
@@ -158,6 +172,7 @@ const Locale& RuleBook::Load(std::size_t index) const {
     const std::string_view digits = Text(in, pool_);
     for (std::size_t d = 0, at = 0; d < 10; ++d) {
         // Each digit is one code point: a lead byte and its continuation bytes.
+        if (at >= digits.size()) throw std::runtime_error("compiled rules: fewer than ten digits");
         std::size_t end = at + 1;
         while (end < digits.size() && (static_cast<std::uint8_t>(digits[end]) & 0xC0) == 0x80) ++end;
         locale->digits[d] = digits.substr(at, end - at);
@@ -165,34 +180,39 @@ const Locale& RuleBook::Load(std::size_t index) const {
     }
     locale->cardinal = ReadPlurals(in);
     locale->ordinal = ReadPlurals(in);
-    locale->sets.resize(in.Number());
+    locale->sets.resize(in.Count());
     for (RuleSet& set : locale->sets) {
         set.name = Text(in, pool_);
         const auto flags = in.Byte();
         set.isPublic = (flags & kPublicSet) != 0;
         set.isFraction = (flags & kFractionSet) != 0;
-        const auto count = in.Number();
+        const auto count = in.Count();
         std::uint64_t previousBase = 0;
         std::vector<std::uint32_t> greaterRules;
         for (std::uint64_t r = 0; r < count; ++r) {
             Rule rule;
             const auto head = in.Byte();
             rule.kind = KindOfRule(head);
+            if (rule.kind > RuleKind::Large) throw std::runtime_error("compiled rules: no such rule kind");
             if (rule.kind == RuleKind::Normal) {
                 rule.base = previousBase + in.Number();
                 previousBase = rule.base;
                 if ((head & kRadixFollows) != 0) rule.radix = in.Number();
                 if (rule.radix < 2) throw std::runtime_error("compiled rules: a radix below 2");
                 rule.exponent = (head & kExponentFollows) != 0 ? in.Number() : ExpectedExponent(rule.base, rule.radix);
+                if (rule.exponent > ExpectedExponent(rule.base, rule.radix)) {
+                    throw std::runtime_error("compiled rules: an exponent above the base's");
+                }
                 for (std::uint64_t e = 0; e < rule.exponent; ++e) rule.divisor *= rule.radix;
             } else if (rule.kind == RuleKind::Large) {
                 rule.exponent = in.Number();
-                if (rule.exponent < kLargeExponent || (!set.large.empty() && rule.exponent < set.large.back().exponent)) {
+                if (rule.exponent < kLargeExponent || rule.exponent > kLargestExponent ||
+                    (!set.large.empty() && rule.exponent < set.large.back().exponent)) {
                     throw std::runtime_error("compiled rules: a large base out of order");
                 }
             }
             const std::uint64_t count = PieceCountOfRule(head);
-            rule.pieces.resize(count == kPieceCountFollows ? in.Number() : count);
+            rule.pieces.resize(count == kPieceCountFollows ? in.Count() : count);
             for (Piece& piece : rule.pieces) {
                 const auto type = in.Byte();
                 piece.kind = KindOfPiece(type);
@@ -201,6 +221,9 @@ const Locale& RuleBook::Load(std::size_t index) const {
                     piece.text = Text(in, pool_);
                     break;
                 case PieceKind::Substitution:
+                    if (TypeOfPiece(type) > static_cast<unsigned>(SubKind::NumeratorWithZeros)) {
+                        throw std::runtime_error("compiled rules: no such substitution");
+                    }
                     piece.sub = static_cast<SubKind>(TypeOfPiece(type));
                     if (piece.sub == SubKind::GreaterRule) piece.ruleToUse = static_cast<std::uint32_t>(in.Number());
                     piece.target = static_cast<std::uint32_t>(in.Number());
@@ -210,6 +233,10 @@ const Locale& RuleBook::Load(std::size_t index) const {
                         piece.pattern.maxFraction = static_cast<std::uint32_t>(in.Number());
                         piece.pattern.group = static_cast<std::uint32_t>(in.Number());
                         piece.pattern.secondaryGroup = static_cast<std::uint32_t>(in.Number());
+                        const auto& p = piece.pattern;
+                        if (std::max({p.minInteger, p.minFraction, p.maxFraction, p.group, p.secondaryGroup}) > kMostPatternDigits) {
+                            throw std::runtime_error("compiled rules: a decimal pattern past its bounds");
+                        }
                     } else if (piece.target >= kFirstSet + locale->sets.size()) {
                         throw std::runtime_error("compiled rules: no such rule set");
                     }
@@ -217,10 +244,13 @@ const Locale& RuleBook::Load(std::size_t index) const {
                     if (piece.sub == SubKind::GreaterRule) greaterRules.push_back(piece.ruleToUse);
                     break;
                 case PieceKind::Plural:
+                    if (TypeOfPiece(type) > static_cast<unsigned>(PluralType::Ordinal)) {
+                        throw std::runtime_error("compiled rules: no such plural type");
+                    }
                     piece.plural = static_cast<PluralType>(TypeOfPiece(type));
-                    piece.forms.resize(in.Number());
+                    piece.forms.resize(in.Count());
                     for (auto& [category, text] : piece.forms) {
-                        category = static_cast<PluralCategory>(in.Byte());
+                        category = CategoryOf(in.Byte());
                         text = Text(in, pool_);
                     }
                     break;
@@ -251,14 +281,19 @@ const Locale& RuleBook::Load(std::size_t index) const {
 }
 
 const Locale* RuleBook::Find(std::string_view tag) const {
+    const auto compiled = [this](std::string_view name) -> const Locale* {
+        for (std::size_t i = 0; i < locales_.size(); ++i) {
+            if (locales_[i].first == name) return &Load(i);
+        }
+        return nullptr;
+    };
     std::string id = LocaleId(tag);
     while (!id.empty()) {
+        // An alias names the compiled locale itself, or none: it ends the search.
         for (const auto& [from, to] : aliases_) {
-            if (from == id) id = std::string(to);
+            if (from == id) return to.empty() ? nullptr : compiled(to);
         }
-        for (std::size_t i = 0; i < locales_.size(); ++i) {
-            if (locales_[i].first == id) return &Load(i);
-        }
+        if (const Locale* locale = compiled(id)) return locale;
         const auto cut = id.rfind('_');
         if (cut == std::string::npos) break;
         id.resize(cut);

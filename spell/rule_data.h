@@ -44,8 +44,13 @@ enum class RuleKind : std::uint8_t {
                    // the rule for the other values up to the next
 };
 
-// A Large rule's base is 10^kLargeExponent or more: past 64 bits.
-inline constexpr std::uint64_t kLargeExponent = 20;
+// A Large rule's base is 10^kLargeExponent or more: past 64 bits; and at most
+// 10^kLargestExponent, past any number the rules spell.
+inline constexpr std::uint64_t kLargeExponent = 20, kLargestExponent = 4096;
+
+// The most digits a decimal pattern counts (least integer digits, fraction digits,
+// group sizes).
+inline constexpr std::uint32_t kMostPatternDigits = 64;
 
 // The exponent of a normal rule unless its head says another follows: the largest e
 // with radix^e <= base.

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "packing.h"
+#include "rule_book.h"
+#include "varint.h"
 #include "rule_compiler.h"
 #include "speller.h"
 #include "style.h"
@@ -176,6 +178,88 @@ TEST(RuleCompilerTest, WhatCannotBeReadIsRefusedNamingTheRule) {
     };
     for (const Case& c : cases) EXPECT_EQ(CompileErrorOf(c.rules, c.cardinal), c.message) << c.what;
     EXPECT_EQ(CompileErrorOf("%c:\n0: zero;\n"), "") << "the rules of the cases compile when nothing is wrong";
+}
+
+// What loading `data` and spelling a few numbers with every rule set of every locale
+// ends in: "" when the rules load, or the loader's message. The rules may refuse a
+// number; they may never crash or hang.
+std::string LoadAndSpell(std::string_view data) {
+    try {
+        const RuleBook book(data);
+        for (const std::string_view name : book.Names()) {
+            const Locale* locale = book.Find(name);
+            for (const RuleSet& set : locale == nullptr ? std::vector<RuleSet>() : locale->sets) {
+                for (const char* number : {"0", "7", "1234", "-5.25", "100000000000000000000000"}) {
+                    try {
+                        (void)Spell(*locale, set, number);
+                    } catch (const SpellError&) {
+                    }
+                }
+            }
+        }
+        return "";
+    } catch (const std::runtime_error& error) {
+        return error.what();
+    }
+}
+
+// Compiled and packed rules that are corrupt are refused with a message, whatever the
+// fault: a wrong header, a count past the end, a field out of its range, bytes cut
+// short or changed anywhere.
+TEST(CompiledRulesTest, CorruptBytesAreRefusedAndNeverCrash) {
+    LocaleSource source;
+    source.name = "xx";
+    source.rules = std::string(kCardinal) + kLarge;
+    source.cardinalPlurals = "one: i = 1 and v = 0; other: ";
+    source.ordinalPlurals = "other: ";
+    const std::string data = CompileRules({source}, {{"xx_YY", "xx"}});
+    ASSERT_EQ(LoadAndSpell(data), "");
+    const auto varint = [](std::uint64_t n) {
+        std::string out;
+        AppendVarint(out, n);
+        return out;
+    };
+    struct Case { const char* what; std::string bytes, message; };
+    const Case cases[] = {
+        {"another form", "ZRB0" + data.substr(4), "compiled rules: not of this form"},
+        {"nothing after the header", "ZRB1", "compiled rules: truncated"},
+        {"a pool count past the end", "ZRB1" + varint(1000000), "compiled rules: a count past the end"},
+        {"a text past the end", "ZRB1" + varint(1) + varint(50) + "abc", "compiled rules: truncated"},
+        {"a varint past 64 bits", "ZRB1" + std::string(12, '\xFF'), "compiled rules: truncated"},
+        {"a locale name not in the pool", "ZRB1" + varint(0) + varint(1) + varint(3) + std::string(8, '\0'), "compiled rules: no such text"},
+        {"cut in the middle", data.substr(0, data.size() / 2), "compiled rules: truncated"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(LoadAndSpell(c.bytes), c.message) << c.what;
+
+    // Every byte cut short or changed: a message or rules that load, never a crash.
+    for (std::size_t size = 0; size < data.size(); ++size) {
+        EXPECT_NE(LoadAndSpell(data.substr(0, size)), "") << "cut to " << size << " bytes";
+    }
+    for (std::size_t at = 4; at < data.size(); ++at) {
+        for (const unsigned char changed : {0x00, 0x07, 0x7F, 0xFF}) {
+            std::string bytes = data;
+            bytes[at] = static_cast<char>(changed);
+            (void)LoadAndSpell(bytes);
+        }
+    }
+
+    const std::string packed = Pack(data);
+    EXPECT_EQ(Unpack(packed), data);
+    const struct { const char* what; std::string bytes, message; } packings[] = {
+        {"another form", "ZRZ0" + packed.substr(4), "packed rules: not of this form"},
+        {"more than rules take", "ZRZ1" + varint(std::uint64_t{1} << 40), "packed rules: too large"},
+        {"literals past the end", "ZRZ1" + varint(100) + "\xF0" + varint(50) + "abc", "packed rules: truncated"},
+        {"a match before the start", "ZRZ1" + varint(10) + "\x10" "a" + varint(5), "packed rules: bad match"},
+        {"short of its size", "ZRZ1" + varint(10) + "\x30" "abc", "packed rules: wrong size"},
+    };
+    for (const auto& c : packings) {
+        try {
+            (void)Unpack(c.bytes);
+            ADD_FAILURE() << c.what << ": unpacked";
+        } catch (const std::runtime_error& error) {
+            EXPECT_EQ(std::string(error.what()), c.message) << c.what;
+        }
+    }
 }
 
 // Where ICU's floating point loses digits, the words are those of the number written.
