@@ -11,12 +11,13 @@ seed=${2:-1}
 
 scripts/install-deps.sh build fuzz
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz --target zorv_convert_fuzzer zorv_words_fuzzer zorv_spell_fuzzer zorv_style_fuzzer zorv_reader_fuzzer
+cmake --build --preset fuzz --target zorv_convert_fuzzer zorv_words_fuzzer zorv_spell_fuzzer zorv_style_fuzzer zorv_reader_fuzzer \
+    zorv_rules_fuzzer
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 mkdir -p build/fuzz/artifacts
-for target in convert words spell style reader; do
+for target in convert words spell style reader rules; do
     corpus=build/fuzz/corpus/$target
     mkdir -p "$corpus"
     echo "== zorv_${target}_fuzzer: $seconds s, seed $seed"
