@@ -10,6 +10,7 @@
 
 #include "packing.h"
 #include "rule_book.h"
+#include "rule_dump.h"
 #include "varint.h"
 #include "rule_compiler.h"
 #include "speller.h"
@@ -178,6 +179,65 @@ TEST(RuleCompilerTest, WhatCannotBeReadIsRefusedNamingTheRule) {
     };
     for (const Case& c : cases) EXPECT_EQ(CompileErrorOf(c.rules, c.cardinal), c.message) << c.what;
     EXPECT_EQ(CompileErrorOf("%c:\n0: zero;\n"), "") << "the rules of the cases compile when nothing is wrong";
+}
+
+// The dump of rule set `set` of a locale compiled from `rules`.
+std::string DumpOf(const std::string& rules, const char* set) {
+    LocaleSource source;
+    source.name = "xx";
+    source.rules = rules;
+    source.cardinalPlurals = "one: i = 1 and v = 0; other: ";
+    source.ordinalPlurals = "other: ";
+    const std::string data = CompileRules({source});
+    const RuleBook book(data);
+    const Locale* locale = book.Find("xx");
+    const RuleSet* found = locale->Find(set);
+    return found == nullptr ? "no rule set" : DumpRuleSet(*locale, *found);
+}
+
+// What the compiler makes of rule text, rule by rule, as the loader reads it back:
+// brackets as two rules, substitutions and their targets, decimal patterns, radix and
+// exponent, >>> with its rule, plurals, rules past 64 bits, private and fraction sets.
+TEST(CompiledRulesTest, EachMechanismCompilesToItsDump) {
+    struct Case { const char* what; std::string rules; const char* set; const char* dump; };
+    const Case cases[] = {
+        {"brackets, substitutions and a pattern",
+         "%c:\n-x: minus >>;\nx.x: << point >>;\n0: zero;\n1: one;\n20: twenty[->>];\n100: << hundred[ >>];\n"
+         "1000000: =#,##0=;\n",
+         "c",
+         "%c\n"
+         "  -x: \"minus \" >>\n"
+         "  x.x: << \" point \" >>\n"
+         "  0: \"zero\"\n"
+         "  1: \"one\"\n"
+         "  20: \"twenty\"\n"
+         "  21: \"twenty-\" >>\n"
+         "  100: << \" hundred\"\n"
+         "  101: << \" hundred \" >>\n"
+         "  1000000: == pattern(integer 1, fraction 0-0, groups 3/3)\n"},
+        {"radix, exponent, >>>, a private set and a plural",
+         "%%digits:\n0: =#,##,##0.0#=;\n%c:\n0: =%%digits=;\n100: hundred >>>;\n1,000/100>: "
+         "<< $(cardinal,one{thousand}other{thousands})$;\n",
+         "c",
+         "%c\n"
+         "  0: == %%digits\n"
+         "  100: \"hundred \" >>> rule 0\n"
+         "  1000 radix 100 exponent 0: << \" \" $(cardinal,one{thousand}other{thousands})$\n"},
+        {"the private set's pattern", "%%digits:\n0: =#,##,##0.0#=;\n", "digits",
+         "%%digits\n  0: == pattern(integer 1, fraction 1-2, groups 3/2)\n"},
+        {"a fraction set", "%c:\n0: zero;\n1: one;\n%d:\nx.x: << and >%f>;\n0: =%c=;\n%f:\n10: << tenths;\n",
+         "f", "%f fraction\n  10: numerator \" tenths\"\n"},
+        {"rules past 64 bits", kLarge, "c",
+         "%c\n"
+         "  0: == pattern(integer 1, fraction 0-0, groups 3/3)\n"
+         "  1000000: << \" M\"\n"
+         "  1000001: << \" M \" >>\n"
+         "  10^24: << \" Y\"\n"
+         "  10^24: << \" Y \" >>\n"
+         "  10^60: << \" Z\"\n"
+         "  10^60: << \" Z \" >>\n"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(DumpOf(c.rules, c.set), c.dump) << c.what;
 }
 
 // What loading `data` and spelling a few numbers with every rule set of every locale
