@@ -199,8 +199,9 @@ const Locale& RuleBook::Load(std::size_t index) const {
                 previousBase = rule.base;
                 if ((head & kRadixFollows) != 0) rule.radix = in.Number();
                 if (rule.radix < 2) throw std::runtime_error("compiled rules: a radix below 2");
-                rule.exponent = (head & kExponentFollows) != 0 ? in.Number() : ExpectedExponent(rule.base, rule.radix);
-                if (rule.exponent > ExpectedExponent(rule.base, rule.radix)) {
+                const std::uint64_t expected = ExpectedExponent(rule.base, rule.radix);
+                rule.exponent = (head & kExponentFollows) != 0 ? in.Number() : expected;
+                if (rule.exponent > expected) {
                     throw std::runtime_error("compiled rules: an exponent above the base's");
                 }
                 for (std::uint64_t e = 0; e < rule.exponent; ++e) rule.divisor *= rule.radix;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <optional>
-#include <type_traits>
+#include <ranges>
 
 #include "speller.h"
 
@@ -339,16 +339,11 @@ constexpr StyleOption kOptions[] = {
 };
 
 // "a, b, c" of the names, each followed by `suffix`.
-template <typename Names>
-std::string NameList(const Names& names, std::string_view suffix) {
+std::string NameList(std::ranges::input_range auto&& names, std::string_view suffix) {
     std::string list;
-    for (const auto& name : names) {
+    for (const std::string_view name : names) {
         if (!list.empty()) list += ", ";
-        if constexpr (std::is_same_v<std::decay_t<decltype(name)>, StyleOption>) {
-            list += name.name;
-        } else {
-            list += name;
-        }
+        list += name;
         list += suffix;
     }
     return list;
@@ -373,7 +368,7 @@ Style ParseStyle(std::string_view description) {
             const std::string_view key = item.substr(0, equals);
             const bool known = std::any_of(std::begin(kOptions), std::end(kOptions), [&](const StyleOption& o) { return o.name == key; });
             if (equals == std::string_view::npos || !known) {
-                Bad("unknown style option '" + Shown(item) + "' (there are: " + NameList(kOptions, "=") + ")");
+                Bad("unknown style option '" + Shown(item) + "' (there are: " + NameList(std::views::transform(kOptions, &StyleOption::name), "=") + ")");
             }
             if (!options.emplace(key, item.substr(equals + 1)).second) Bad("the option " + std::string(key) + "= is given twice");
         }
