@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <map>
 #include <optional>
-#include <ranges>
 
 #include "speller.h"
 
@@ -338,12 +337,13 @@ constexpr StyleOption kOptions[] = {
     {"fill", "C", "with width=: each line filled to the width with the character C"},
 };
 
-// "a, b, c" of the names, each followed by `suffix`.
-std::string NameList(std::ranges::input_range auto&& names, std::string_view suffix) {
+// "a, b, c": the name of each item, `nameOf(item)`, followed by `suffix`.
+template <typename Items, typename NameOf>
+std::string NameList(const Items& items, NameOf nameOf, std::string_view suffix) {
     std::string list;
-    for (const std::string_view name : names) {
+    for (const auto& item : items) {
         if (!list.empty()) list += ", ";
-        list += name;
+        list += nameOf(item);
         list += suffix;
     }
     return list;
@@ -368,7 +368,7 @@ Style ParseStyle(std::string_view description) {
             const std::string_view key = item.substr(0, equals);
             const bool known = std::any_of(std::begin(kOptions), std::end(kOptions), [&](const StyleOption& o) { return o.name == key; });
             if (equals == std::string_view::npos || !known) {
-                Bad("unknown style option '" + Shown(item) + "' (there are: " + NameList(std::views::transform(kOptions, &StyleOption::name), "=") + ")");
+                Bad("unknown style option '" + Shown(item) + "' (there are: " + NameList(kOptions, [](const StyleOption& o) { return o.name; }, "=") + ")");
             }
             if (!options.emplace(key, item.substr(equals + 1)).second) Bad("the option " + std::string(key) + "= is given twice");
         }
@@ -386,7 +386,7 @@ Style ParseStyle(std::string_view description) {
 
     Style style;
     if (std::find(std::begin(kPresets), std::end(kPresets), preset) == std::end(kPresets)) {
-        Bad("unknown style preset '" + Shown(preset) + "' (there are: " + NameList(kPresets, "") + ")");
+        Bad("unknown style preset '" + Shown(preset) + "' (there are: " + NameList(kPresets, [](std::string_view preset) { return preset; }, "") + ")");
     }
     if (preset == "classic") {
         if (!options.empty()) Bad("the preset classic takes no options");
