@@ -7,7 +7,6 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <utility>
 
 #include "identity.h"
 #include "typed_key.h"
@@ -46,42 +45,6 @@ bool Hand(const std::string& text, char** out, size_t* out_length) {
     if (out_length != nullptr) *out_length = text.size();
     return true;
 }
-
-// A text built in memory the caller frees with zorv_string_free, grown by realloc, so
-// that a large batch is neither copied at the end nor faulted in twice: with Hand's
-// copy and a std::string's regrowth, the page faults of a batch of 20,000 numbers
-// cost more than spelling them (perf stat).
-class HandedText {
-public:
-    HandedText() = default;
-    HandedText(const HandedText&) = delete;
-    HandedText& operator=(const HandedText&) = delete;
-    ~HandedText() { std::free(data_); }
-
-    [[nodiscard]] bool Append(std::string_view text) {
-        if (size_ + text.size() + 1 > capacity_) {
-            const size_t capacity = std::max(2 * capacity_, size_ + text.size() + 1);
-            auto* grown = static_cast<char*>(std::realloc(data_, capacity));
-            if (grown == nullptr) return false;
-            data_ = grown;
-            capacity_ = capacity;
-        }
-        std::memcpy(data_ + size_, text.data(), text.size());
-        size_ += text.size();
-        data_[size_] = '\0';
-        return true;
-    }
-    [[nodiscard]] char* Data() { return data_; }
-
-    void HandOut(char** out, size_t* out_length) {
-        if (out_length != nullptr) *out_length = size_;
-        *out = std::exchange(data_, nullptr);
-    }
-
-private:
-    char* data_ = nullptr;
-    size_t size_ = 0, capacity_ = 0;
-};
 
 int Convert(zorv_converter& converter, std::string_view text, char** out, size_t* out_length) {
     try {
@@ -170,20 +133,20 @@ int zorv_style_spell_all(const zorv_style* style, const char* texts, size_t leng
         return ZORV_FAILURE;
     }
     try {
-        HandedText all;
-        if (!all.Append(std::string(count, '0'))) return ZORV_FAILURE;
+        std::string all(count, '0');
         bool allAnswered = true;
         for (size_t i = 0; i < count; ++i) {
             const auto end = rest.find('\0');
             const auto result = style->speller.Spell(rest.substr(0, end));
             rest.remove_prefix(end + 1);
             if (!result.answered) {
-                all.Data()[i] = '1';
+                all[i] = '1';
                 allAnswered = false;
             }
-            if (!all.Append(result.text) || !all.Append(std::string_view("", 1))) return ZORV_FAILURE;
+            all += result.text;
+            all += '\0';
         }
-        all.HandOut(out, out_length);
+        if (!Hand(all, out, out_length)) return ZORV_FAILURE;
         return allAnswered ? ZORV_WORDS : ZORV_MESSAGE;
     } catch (const std::bad_alloc&) {
         return ZORV_FAILURE;
