@@ -16,8 +16,9 @@
 
 #include "corpus.h"
 #include "ratio_reporter.h"
-#include "speller.h"
+#include "interpreter.h"
 #include "style.h"
+#include "wording.h"
 
 namespace {
 

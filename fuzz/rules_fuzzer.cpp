@@ -10,7 +10,7 @@
 #include "check.h"
 #include "packing.h"
 #include "rule_book.h"
-#include "speller.h"
+#include "interpreter.h"
 
 using zorv::fuzz::Check;
 using namespace zorv::spell;

@@ -5,7 +5,8 @@
 #include <optional>
 #include <stdexcept>
 
-#include "speller.h"
+#include "interpreter.h"
+#include "wording.h"
 
 namespace zorv::spell {
 namespace {

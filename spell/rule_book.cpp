@@ -1,17 +1,18 @@
 #include "rule_book.h"
 
 #include <algorithm>
+#include <array>
+#include <memory>
 #include <stdexcept>
 
-#include "speller.h"
 #include "varint.h"
 
 namespace zorv::spell {
 namespace {
 
-class Reader {
+class ByteReader {
 public:
-    Reader(std::string_view data, std::size_t at) : data_(data), at_(at) {}
+    ByteReader(std::string_view data, std::size_t at) : data_(data), at_(at) {}
 
     std::uint64_t Number() { return ReadVarint(data_, at_); }
     // A count of things that follow, each at least a byte: more than the bytes left
@@ -44,7 +45,7 @@ private:
 };
 
 // The text of a pooled index.
-std::string_view Text(Reader& in, const std::vector<std::string_view>& pool) {
+std::string_view Text(ByteReader& in, const std::vector<std::string_view>& pool) {
     const auto index = in.Number();
     if (index >= pool.size()) throw std::runtime_error("compiled rules: no such text");
     return pool[index];
@@ -55,7 +56,7 @@ PluralCategory CategoryOf(std::uint8_t byte) {
     return static_cast<PluralCategory>(byte);
 }
 
-PluralRules ReadPlurals(Reader& in) {
+PluralRules ReadPlurals(ByteReader& in) {
     PluralRules rules;
     rules.categories.resize(in.Count());
     for (auto& category : rules.categories) {
@@ -101,6 +102,148 @@ std::string LocaleId(std::string_view tag) {
     return id;
 }
 
+// Reads one locale (`locale` in rule_data.h), checking each field as it goes: corrupt
+// data is refused with std::runtime_error before anything reads past it.
+class LocaleLoader {
+public:
+    LocaleLoader(ByteReader& in, const std::vector<std::string_view>& pool) : in_(in), pool_(pool) {}
+
+    std::unique_ptr<Locale> Read(std::string_view name) {
+        auto locale = std::make_unique<Locale>();
+        locale->name = name;
+        locale->decimal = Text();
+        locale->grouping = Text();
+        locale->minus = Text();
+        locale->digits = Digits(Text());
+        locale->cardinal = ReadPlurals(in_);
+        locale->ordinal = ReadPlurals(in_);
+        locale->sets.resize(in_.Count());
+        for (RuleSet& set : locale->sets) ReadSet(set, locale->sets.size());
+        return locale;
+    }
+
+private:
+    std::string_view Text() { return spell::Text(in_, pool_); }
+
+    // The ten digits, each one code point: a lead byte and its continuation bytes.
+    static std::array<std::string_view, 10> Digits(std::string_view digits) {
+        std::array<std::string_view, 10> each;
+        for (std::size_t d = 0, at = 0; d < 10; ++d) {
+            if (at >= digits.size()) throw std::runtime_error("compiled rules: fewer than ten digits");
+            std::size_t end = at + 1;
+            while (end < digits.size() && (static_cast<std::uint8_t>(digits[end]) & 0xC0) == 0x80) ++end;
+            each[d] = digits.substr(at, end - at);
+            at = end;
+        }
+        return each;
+    }
+
+    void ReadSet(RuleSet& set, std::size_t setCount) {
+        set.name = Text();
+        const auto flags = in_.Byte();
+        set.isPublic = (flags & kPublicSet) != 0;
+        set.isFraction = (flags & kFractionSet) != 0;
+        const auto count = in_.Count();
+        std::uint64_t previousBase = 0;
+        std::vector<std::uint32_t> greaterRules;
+        for (std::uint64_t r = 0; r < count; ++r) {
+            Rule rule = ReadRule(set, previousBase, setCount, greaterRules);
+            (rule.kind == RuleKind::Normal ? set.rules : rule.kind == RuleKind::Large ? set.large : set.special).push_back(std::move(rule));
+        }
+        for (const Rule& rule : set.rules) set.bases.push_back(rule.base);
+        for (const std::uint32_t rule : greaterRules) {
+            if (rule >= set.rules.size()) throw std::runtime_error("compiled rules: no such rule");
+        }
+        for (const Rule& rule : set.special) {
+            switch (rule.kind) {
+            case RuleKind::Negative: set.negative = &rule; break;
+            case RuleKind::Improper: set.improper = &rule; break;
+            case RuleKind::Proper: set.proper = &rule; break;
+            case RuleKind::Master: set.master = &rule; break;
+            default: break;
+            }
+        }
+    }
+
+    // A rule; the index of each rule a >>> substitution names goes to `greaterRules`,
+    // checked once the set's rules are known.
+    Rule ReadRule(const RuleSet& set, std::uint64_t& previousBase, std::size_t setCount, std::vector<std::uint32_t>& greaterRules) {
+        Rule rule;
+        const auto head = in_.Byte();
+        rule.kind = KindOfRule(head);
+        if (rule.kind > RuleKind::Large) throw std::runtime_error("compiled rules: no such rule kind");
+        if (rule.kind == RuleKind::Normal) {
+            rule.base = previousBase + in_.Number();
+            previousBase = rule.base;
+            if ((head & kRadixFollows) != 0) rule.radix = in_.Number();
+            if (rule.radix < 2) throw std::runtime_error("compiled rules: a radix below 2");
+            const std::uint64_t expected = ExpectedExponent(rule.base, rule.radix);
+            rule.exponent = (head & kExponentFollows) != 0 ? in_.Number() : expected;
+            if (rule.exponent > expected) throw std::runtime_error("compiled rules: an exponent above the base's");
+            for (std::uint64_t e = 0; e < rule.exponent; ++e) rule.divisor *= rule.radix;
+        } else if (rule.kind == RuleKind::Large) {
+            rule.exponent = in_.Number();
+            if (rule.exponent < kLargeExponent || rule.exponent > kLargestExponent ||
+                (!set.large.empty() && rule.exponent < set.large.back().exponent)) {
+                throw std::runtime_error("compiled rules: a large base out of order");
+            }
+        }
+        const std::uint64_t count = PieceCountOfRule(head);
+        rule.pieces.resize(count == kPieceCountFollows ? in_.Count() : count);
+        for (Piece& piece : rule.pieces) {
+            ReadPiece(piece, setCount);
+            const bool rest = piece.kind == PieceKind::Substitution && (piece.sub == SubKind::Greater || piece.sub == SubKind::GreaterRule);
+            rule.hasRest = rule.hasRest || rest;
+            if (piece.kind == PieceKind::Substitution && piece.sub == SubKind::GreaterRule) greaterRules.push_back(piece.ruleToUse);
+        }
+        return rule;
+    }
+
+    void ReadPiece(Piece& piece, std::size_t setCount) {
+        const auto type = in_.Byte();
+        piece.kind = KindOfPiece(type);
+        switch (piece.kind) {
+        case PieceKind::Text:
+            piece.text = Text();
+            break;
+        case PieceKind::Substitution:
+            ReadSubstitution(piece, TypeOfPiece(type), setCount);
+            break;
+        case PieceKind::Plural:
+            if (TypeOfPiece(type) > static_cast<unsigned>(PluralType::Ordinal)) throw std::runtime_error("compiled rules: no such plural type");
+            piece.plural = static_cast<PluralType>(TypeOfPiece(type));
+            piece.forms.resize(in_.Count());
+            for (auto& [category, text] : piece.forms) {
+                category = CategoryOf(in_.Byte());
+                text = Text();
+            }
+            break;
+        default:
+            throw std::runtime_error("compiled rules: no such piece");
+        }
+    }
+
+    void ReadSubstitution(Piece& piece, unsigned type, std::size_t setCount) {
+        if (type > static_cast<unsigned>(SubKind::NumeratorWithZeros)) throw std::runtime_error("compiled rules: no such substitution");
+        piece.sub = static_cast<SubKind>(type);
+        if (piece.sub == SubKind::GreaterRule) piece.ruleToUse = static_cast<std::uint32_t>(in_.Number());
+        piece.target = static_cast<std::uint32_t>(in_.Number());
+        if (piece.target == kPattern) {
+            Pattern& p = piece.pattern;
+            for (std::uint32_t* field : {&p.minInteger, &p.minFraction, &p.maxFraction, &p.group, &p.secondaryGroup}) {
+                const std::uint64_t value = in_.Number();
+                if (value > kMostPatternDigits) throw std::runtime_error("compiled rules: a decimal pattern past its bounds");
+                *field = static_cast<std::uint32_t>(value);
+            }
+        } else if (piece.target >= kFirstSet + setCount) {
+            throw std::runtime_error("compiled rules: no such rule set");
+        }
+    }
+
+    ByteReader& in_;
+    const std::vector<std::string_view>& pool_;
+};
+
 }  // namespace
 
 PluralCategory PluralRules::Select(std::uint64_t n) const {
@@ -131,7 +274,7 @@ std::size_t RuleSet::RuleFor(std::uint64_t n) const {
     if (at != bases.end() && *at == n) return hi;
     if (hi == 0) return kNoRule;
     const Rule& rule = rules[hi - 1];
-    if (rule.hasModulus && rule.base % rule.divisor != 0 && n % rule.divisor == 0) return hi == 1 ? kNoRule : hi - 2;
+    if (rule.RollsBack(n % rule.divisor == 0)) return hi == 1 ? kNoRule : hi - 2;
     return hi - 1;
 }
 
@@ -144,7 +287,7 @@ const RuleSet* Locale::Find(std::string_view name) const {
 
 RuleBook::RuleBook(std::string_view data) : data_(data) {
     if (!data.starts_with(kRuleDataMagic)) throw std::runtime_error("compiled rules: not of this form");
-    Reader in(data, kRuleDataMagic.size());
+    ByteReader in(data, kRuleDataMagic.size());
     pool_.resize(in.Count());
     for (auto& text : pool_) text = in.Bytes(in.Number());
     locales_.resize(in.Count());
@@ -163,120 +306,8 @@ RuleBook::RuleBook(std::string_view data) : data_(data) {
 const Locale& RuleBook::Load(std::size_t index) const {
     const std::lock_guard lock(mutex_);
     if (loaded_[index]) return *loaded_[index];
-    auto locale = std::make_unique<Locale>();
-    Reader in(data_, locales_[index].second);
-    locale->name = locales_[index].first;
-    locale->decimal = Text(in, pool_);
-    locale->grouping = Text(in, pool_);
-    locale->minus = Text(in, pool_);
-    const std::string_view digits = Text(in, pool_);
-    for (std::size_t d = 0, at = 0; d < 10; ++d) {
-        // Each digit is one code point: a lead byte and its continuation bytes.
-        if (at >= digits.size()) throw std::runtime_error("compiled rules: fewer than ten digits");
-        std::size_t end = at + 1;
-        while (end < digits.size() && (static_cast<std::uint8_t>(digits[end]) & 0xC0) == 0x80) ++end;
-        locale->digits[d] = digits.substr(at, end - at);
-        at = end;
-    }
-    locale->cardinal = ReadPlurals(in);
-    locale->ordinal = ReadPlurals(in);
-    locale->sets.resize(in.Count());
-    for (RuleSet& set : locale->sets) {
-        set.name = Text(in, pool_);
-        const auto flags = in.Byte();
-        set.isPublic = (flags & kPublicSet) != 0;
-        set.isFraction = (flags & kFractionSet) != 0;
-        const auto count = in.Count();
-        std::uint64_t previousBase = 0;
-        std::vector<std::uint32_t> greaterRules;
-        for (std::uint64_t r = 0; r < count; ++r) {
-            Rule rule;
-            const auto head = in.Byte();
-            rule.kind = KindOfRule(head);
-            if (rule.kind > RuleKind::Large) throw std::runtime_error("compiled rules: no such rule kind");
-            if (rule.kind == RuleKind::Normal) {
-                rule.base = previousBase + in.Number();
-                previousBase = rule.base;
-                if ((head & kRadixFollows) != 0) rule.radix = in.Number();
-                if (rule.radix < 2) throw std::runtime_error("compiled rules: a radix below 2");
-                const std::uint64_t expected = ExpectedExponent(rule.base, rule.radix);
-                rule.exponent = (head & kExponentFollows) != 0 ? in.Number() : expected;
-                if (rule.exponent > expected) {
-                    throw std::runtime_error("compiled rules: an exponent above the base's");
-                }
-                for (std::uint64_t e = 0; e < rule.exponent; ++e) rule.divisor *= rule.radix;
-            } else if (rule.kind == RuleKind::Large) {
-                rule.exponent = in.Number();
-                if (rule.exponent < kLargeExponent || rule.exponent > kLargestExponent ||
-                    (!set.large.empty() && rule.exponent < set.large.back().exponent)) {
-                    throw std::runtime_error("compiled rules: a large base out of order");
-                }
-            }
-            const std::uint64_t count = PieceCountOfRule(head);
-            rule.pieces.resize(count == kPieceCountFollows ? in.Count() : count);
-            for (Piece& piece : rule.pieces) {
-                const auto type = in.Byte();
-                piece.kind = KindOfPiece(type);
-                switch (piece.kind) {
-                case PieceKind::Text:
-                    piece.text = Text(in, pool_);
-                    break;
-                case PieceKind::Substitution:
-                    if (TypeOfPiece(type) > static_cast<unsigned>(SubKind::NumeratorWithZeros)) {
-                        throw std::runtime_error("compiled rules: no such substitution");
-                    }
-                    piece.sub = static_cast<SubKind>(TypeOfPiece(type));
-                    if (piece.sub == SubKind::GreaterRule) piece.ruleToUse = static_cast<std::uint32_t>(in.Number());
-                    piece.target = static_cast<std::uint32_t>(in.Number());
-                    if (piece.target == kPattern) {
-                        piece.pattern.minInteger = static_cast<std::uint32_t>(in.Number());
-                        piece.pattern.minFraction = static_cast<std::uint32_t>(in.Number());
-                        piece.pattern.maxFraction = static_cast<std::uint32_t>(in.Number());
-                        piece.pattern.group = static_cast<std::uint32_t>(in.Number());
-                        piece.pattern.secondaryGroup = static_cast<std::uint32_t>(in.Number());
-                        const auto& p = piece.pattern;
-                        if (std::max({p.minInteger, p.minFraction, p.maxFraction, p.group, p.secondaryGroup}) > kMostPatternDigits) {
-                            throw std::runtime_error("compiled rules: a decimal pattern past its bounds");
-                        }
-                    } else if (piece.target >= kFirstSet + locale->sets.size()) {
-                        throw std::runtime_error("compiled rules: no such rule set");
-                    }
-                    rule.hasModulus = rule.hasModulus || piece.sub == SubKind::Greater || piece.sub == SubKind::GreaterRule;
-                    if (piece.sub == SubKind::GreaterRule) greaterRules.push_back(piece.ruleToUse);
-                    break;
-                case PieceKind::Plural:
-                    if (TypeOfPiece(type) > static_cast<unsigned>(PluralType::Ordinal)) {
-                        throw std::runtime_error("compiled rules: no such plural type");
-                    }
-                    piece.plural = static_cast<PluralType>(TypeOfPiece(type));
-                    piece.forms.resize(in.Count());
-                    for (auto& [category, text] : piece.forms) {
-                        category = CategoryOf(in.Byte());
-                        text = Text(in, pool_);
-                    }
-                    break;
-                default:
-                    throw std::runtime_error("compiled rules: no such piece");
-                }
-            }
-            (rule.kind == RuleKind::Normal ? set.rules : rule.kind == RuleKind::Large ? set.large : set.special).push_back(std::move(rule));
-        }
-        for (const Rule& rule : set.rules) set.bases.push_back(rule.base);
-        for (const std::uint32_t rule : greaterRules) {
-            if (rule >= set.rules.size()) throw std::runtime_error("compiled rules: no such rule");
-        }
-        for (const Rule& rule : set.special) {
-            const Rule* kept = &rule;
-            switch (kept->kind) {
-            case RuleKind::Negative: set.negative = kept; break;
-            case RuleKind::Improper: set.improper = kept; break;
-            case RuleKind::Proper: set.proper = kept; break;
-            case RuleKind::Master: set.master = kept; break;
-            default: break;
-            }
-        }
-    }
-    SpellSmallValues(*locale);
+    ByteReader in(data_, locales_[index].second);
+    auto locale = LocaleLoader(in, pool_).Read(locales_[index].first);
     loaded_[index] = std::move(locale);
     return *loaded_[index];
 }

@@ -35,22 +35,20 @@ struct Rule {
     RuleKind kind = RuleKind::Normal;
     std::uint64_t base = 0, radix = 10, exponent = 0;
     std::uint64_t divisor = 1;     // radix^exponent
-    bool hasModulus = false;       // a >> substitution: the rule may roll back
+    bool hasRest = false;          // a >> or >>> substitution
     std::vector<Piece> pieces;
-};
 
-inline constexpr std::uint64_t kSmallValues = 1000;
+    // Whether a number that is a multiple of the divisor takes the rule before this
+    // one: so when the rule spells a rest and its own base is no such multiple (200
+    // is "two hundred", not "two hundred zero").
+    [[nodiscard]] bool RollsBack(bool multipleOfDivisor) const { return hasRest && base % divisor != 0 && multipleOfDivisor; }
+};
 
 struct RuleSet {
     std::string_view name;  // without its leading % or %%
     bool isPublic = false, isFraction = false;
     std::vector<Rule> rules;    // the rules with a base value, ascending
     std::vector<std::uint64_t> bases;  // their base values, in the same order
-    // The words of each value below kSmallValues, spelled once when the locale is read
-    // (a value whose spelling fails has none); views of `smallText`.
-    std::string smallText;
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> smallWords;  // offset, length; length kNoWords: none
-    static constexpr std::uint32_t kNoWords = 0xFFFFFFFF;
     // The rules with a base of 10^exponent past 64 bits, ascending; where two share a
     // base, the first is for a number whose rest below the base is zero.
     std::vector<Rule> large;
@@ -88,12 +86,31 @@ public:
     std::vector<Category> categories;
 };
 
+// A table that a user of the rules derives from a locale and keeps with it (the
+// interpreter's words of the small numbers): made once, by the first caller that asks,
+// and freed with the locale. The rule book itself never makes one. Each locale keeps
+// one table, of the one type its user asks for.
+class DerivedTable {
+public:
+    // The table, made by `make()` (a std::unique_ptr<const T>) on the first call.
+    template <typename T, typename Make>
+    const T& Get(Make make) const {
+        std::call_once(once_, [&] { table_ = std::shared_ptr<const T>(make()); });
+        return *static_cast<const T*>(table_.get());
+    }
+
+private:
+    mutable std::once_flag once_;
+    mutable std::shared_ptr<const void> table_;
+};
+
 struct Locale {
     std::string_view name;
     std::string_view decimal, grouping, minus;
     std::array<std::string_view, 10> digits;
     PluralRules cardinal, ordinal;
     std::vector<RuleSet> sets;
+    DerivedTable derived;
 
     // The rule set of that name, public or private; null when there is none.
     [[nodiscard]] const RuleSet* Find(std::string_view name) const;

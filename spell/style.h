@@ -18,7 +18,12 @@
 #include <string>
 #include <string_view>
 
+#include "currencies.h"
+#include "decimal.h"
+#include "layout.h"
 #include "rule_book.h"
+#include "spell_error.h"
+#include "written_number.h"
 
 namespace zorv::spell {
 
@@ -29,22 +34,7 @@ public:
     using std::invalid_argument::invalid_argument;
 };
 
-// The most bytes of one text a style reads: a number, or words to read back. A longer
-// text is refused whole with kTooLong, never cut and answered by its beginning.
-inline constexpr std::size_t kLongestText = std::size_t{1} << 20;
-inline constexpr std::string_view kTooLong = "longer than 1 MiB (1,048,576 bytes), the most one text may be";
-
-struct Currency {
-    std::string_view code, unit, units, subunit, subunits;
-    unsigned digits;  // minor digits: 0, 2 or 3
-};
-
-// The currencies a description may name, with their English names.
-[[nodiscard]] std::span<const Currency> Currencies();
-
-enum class LetterCase { Lower, Upper, Title, Sentence };
 enum class MinorForm { Words, Digits, None };
-enum class Rounding { None, HalfUp, HalfEven };
 
 struct Style {
     bool classic = false;  // the window's answer: the caller's Convert command, not these rules
@@ -62,6 +52,7 @@ struct Style {
     bool currencyFirst = false;
     bool only = false;
     Rounding rounding = Rounding::None;
+    std::string minusWords;  // the words the rules put before a negative amount
 
     LetterCase letterCase = LetterCase::Lower;
     bool hyphens = true;
@@ -80,22 +71,5 @@ struct StyleOption {
 
 // The style a description gives. Throws StyleError.
 [[nodiscard]] Style ParseStyle(std::string_view description);
-
-// The words of `number` in that style (not classic), appended to `out`: an optional
-// sign, digits grouped by commas in threes or in the Indian way, or not at all, an
-// optional point and digits, spaces around it ignored; a zero written with a sign is
-// zero. Throws SpellError naming what is wrong with the number; `out` may then hold part of the words.
-void SpellInStyleInto(const Style& style, std::string_view number, std::string& out);
-
-[[nodiscard]] std::string SpellInStyle(const Style& style, std::string_view number);
-
-// A part of a text as a message shows it: printable ASCII as it is, any other byte as
-// \xHH, so that no byte of it acts on a terminal and the message stays UTF-8.
-[[nodiscard]] std::string Shown(std::string_view part);
-
-// `number`, read as SpellInStyleInto reads it, written plainly: a "-" for a negative
-// number (none for zero: "-0" and "-0.00" are zero), the digits without grouping or leading zeros ("0" for none), and the point
-// and the digits after it as written ("+1,234.50" -> "1234.50"). Throws SpellError.
-[[nodiscard]] std::string PlainNumber(std::string_view number);
 
 }  // namespace zorv::spell

@@ -12,8 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "speller.h"
+#include "interpreter.h"
 #include "style.h"
+#include "wording.h"
 
 namespace zorv::spell {
 namespace {

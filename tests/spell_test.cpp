@@ -13,8 +13,9 @@
 #include "rule_dump.h"
 #include "varint.h"
 #include "rule_compiler.h"
-#include "speller.h"
+#include "interpreter.h"
 #include "style.h"
+#include "wording.h"
 #include "outcomes.h"
 #include "zorv/words.hpp"
 
@@ -109,7 +110,7 @@ TEST(RuleInterpreterTest, WhatCannotBeSpelledIsRefused) {
     const Row rows[] = {
         {"not a number", kCardinal, "card", "1e5", "error: not a number"},
         {"two points", kCardinal, "card", "1.2.3", "error: not a number"},
-        {"no digits after the point", kCardinal, "card", "5.", "error: not a number"},
+        {"a point and nothing else", kCardinal, "card", ".", "error: not a number"},
         {"rules that never end", "%c:\n0: =%c=;\n", "c", "5", "error: the rules call themselves without end"},
         {"no rule for the value", "%c:\n10: ten;\n", "c", "5", "error: no rule of c spells 5"},
     };

@@ -6,8 +6,9 @@
 #include <stdexcept>
 
 #include "reader.h"
-#include "speller.h"
+#include "interpreter.h"
 #include "style.h"
+#include "wording.h"
 #include "zorv/words.hpp"
 
 namespace zorv {
