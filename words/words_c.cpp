@@ -67,6 +67,26 @@ int HandResult(const zorv::Speller::Result& result, char** out, size_t* out_leng
     return result.answered ? ZORV_WORDS : ZORV_MESSAGE;
 }
 
+// Whether a pointer and a length name a text: a null pointer only with no length.
+bool IsText(const char* text, size_t length) { return text != nullptr || length == 0; }
+
+std::string_view View(const char* text, size_t length) { return {text == nullptr ? "" : text, length}; }
+
+// The frame of every call that hands out a text: *out and *out_length cleared first,
+// so that a caller finds nothing there after a failure; ZORV_FAILURE without `out`, for
+// arguments that are not `usable`, and when memory runs out; else what `answer()` returns.
+template <typename Answer>
+int Answering(char** out, size_t* out_length, bool usable, Answer answer) {
+    if (out != nullptr) *out = nullptr;
+    if (out_length != nullptr) *out_length = 0;
+    if (out == nullptr || !usable) return ZORV_FAILURE;
+    try {
+        return answer();
+    } catch (const std::bad_alloc&) {
+        return ZORV_FAILURE;
+    }
+}
+
 }  // namespace
 
 extern "C" {
@@ -76,13 +96,12 @@ zorv_converter* zorv_converter_new(void) { return new (std::nothrow) zorv_conver
 void zorv_converter_free(zorv_converter* converter) { delete converter; }
 
 int zorv_convert(zorv_converter* converter, const char* text, size_t length, char** out, size_t* out_length) {
-    if (out != nullptr) *out = nullptr;
-    if (out_length != nullptr) *out_length = 0;
-    if (converter == nullptr || out == nullptr || (text == nullptr && length != 0)) return ZORV_FAILURE;
-    const int status = Convert(*converter, std::string_view(text == nullptr ? "" : text, length), out, out_length);
-    ReleaseIfLarge(converter->input);
-    ReleaseIfLarge(converter->output);
-    return status;
+    return Answering(out, out_length, converter != nullptr && IsText(text, length), [&] {
+        const int status = Convert(*converter, View(text, length), out, out_length);
+        ReleaseIfLarge(converter->input);
+        ReleaseIfLarge(converter->output);
+        return status;
+    });
 }
 
 void zorv_string_free(char* text) { std::free(text); }
@@ -113,26 +132,15 @@ zorv_style* zorv_style_new(const char* description, char** error, size_t* error_
 void zorv_style_free(zorv_style* style) { delete style; }
 
 int zorv_style_spell(const zorv_style* style, const char* text, size_t length, char** out, size_t* out_length) {
-    if (out != nullptr) *out = nullptr;
-    if (out_length != nullptr) *out_length = 0;
-    if (style == nullptr || out == nullptr || (text == nullptr && length != 0)) return ZORV_FAILURE;
-    try {
-        return HandResult(style->speller.Spell(std::string_view(text == nullptr ? "" : text, length)), out, out_length);
-    } catch (const std::bad_alloc&) {
-        return ZORV_FAILURE;
-    }
+    return Answering(out, out_length, style != nullptr && IsText(text, length),
+                     [&] { return HandResult(style->speller.Spell(View(text, length)), out, out_length); });
 }
 
 int zorv_style_spell_all(const zorv_style* style, const char* texts, size_t length, size_t count, char** out,
                          size_t* out_length) {
-    if (out != nullptr) *out = nullptr;
-    if (out_length != nullptr) *out_length = 0;
-    if (style == nullptr || out == nullptr || (texts == nullptr && length != 0)) return ZORV_FAILURE;
-    std::string_view rest(texts == nullptr ? "" : texts, length);
-    if (static_cast<size_t>(std::count(rest.begin(), rest.end(), '\0')) != count || (length != 0 && rest.back() != '\0')) {
-        return ZORV_FAILURE;
-    }
-    try {
+    std::string_view rest = View(texts, length);
+    const bool counted = static_cast<size_t>(std::count(rest.begin(), rest.end(), '\0')) == count && (length == 0 || rest.back() == '\0');
+    return Answering(out, out_length, style != nullptr && IsText(texts, length) && counted, [&] {
         std::string all(count, '0');
         bool allAnswered = true;
         for (size_t i = 0; i < count; ++i) {
@@ -148,65 +156,42 @@ int zorv_style_spell_all(const zorv_style* style, const char* texts, size_t leng
         }
         if (!Hand(all, out, out_length)) return ZORV_FAILURE;
         return allAnswered ? ZORV_WORDS : ZORV_MESSAGE;
-    } catch (const std::bad_alloc&) {
-        return ZORV_FAILURE;
-    }
+    });
 }
 
 int zorv_style_read(const zorv_style* style, const char* text, size_t length, char** out, size_t* out_length) {
-    if (out != nullptr) *out = nullptr;
-    if (out_length != nullptr) *out_length = 0;
-    if (style == nullptr || out == nullptr || (text == nullptr && length != 0)) return ZORV_FAILURE;
-    try {
-        return HandResult(style->speller.Read(std::string_view(text == nullptr ? "" : text, length)), out, out_length);
-    } catch (const std::bad_alloc&) {
-        return ZORV_FAILURE;
-    }
+    return Answering(out, out_length, style != nullptr && IsText(text, length),
+                     [&] { return HandResult(style->speller.Read(View(text, length)), out, out_length); });
 }
 
 int zorv_style_verify(const zorv_style* style, const char* figures, size_t figures_length, const char* words,
                       size_t words_length, char** out, size_t* out_length) {
-    if (out != nullptr) *out = nullptr;
-    if (out_length != nullptr) *out_length = 0;
-    if (style == nullptr || out == nullptr || (figures == nullptr && figures_length != 0) || (words == nullptr && words_length != 0)) {
-        return ZORV_FAILURE;
-    }
-    try {
-        return HandResult(style->speller.Verify(std::string_view(figures == nullptr ? "" : figures, figures_length),
-                                                std::string_view(words == nullptr ? "" : words, words_length)),
-                          out, out_length);
-    } catch (const std::bad_alloc&) {
-        return ZORV_FAILURE;
-    }
+    const bool usable = style != nullptr && IsText(figures, figures_length) && IsText(words, words_length);
+    return Answering(out, out_length, usable, [&] {
+        return HandResult(style->speller.Verify(View(figures, figures_length), View(words, words_length)), out, out_length);
+    });
 }
 
 int zorv_spell(const char* style, const char* text, size_t length, char** out, size_t* out_length) {
-    if (out != nullptr) *out = nullptr;
-    if (out_length != nullptr) *out_length = 0;
-    if (style == nullptr || out == nullptr || (text == nullptr && length != 0)) return ZORV_FAILURE;
-    char* error = nullptr;
-    size_t errorLength = 0;
-    zorv_style* made = zorv_style_new(style, &error, &errorLength);
-    if (made == nullptr) {
-        if (error == nullptr) return ZORV_FAILURE;
-        *out = error;
-        if (out_length != nullptr) *out_length = errorLength;
-        return ZORV_STYLE_ERROR;
-    }
-    const int status = zorv_style_spell(made, text, length, out, out_length);
-    zorv_style_free(made);
-    return status;
+    return Answering(out, out_length, style != nullptr && IsText(text, length), [&] {
+        char* error = nullptr;
+        size_t errorLength = 0;
+        zorv_style* made = zorv_style_new(style, &error, &errorLength);
+        if (made == nullptr) {
+            if (error == nullptr) return static_cast<int>(ZORV_FAILURE);
+            *out = error;
+            if (out_length != nullptr) *out_length = errorLength;
+            return static_cast<int>(ZORV_STYLE_ERROR);
+        }
+        const int status = zorv_style_spell(made, text, length, out, out_length);
+        zorv_style_free(made);
+        return status;
+    });
 }
 
 int zorv_list_locales(char** out, size_t* out_length) {
-    if (out != nullptr) *out = nullptr;
-    if (out_length != nullptr) *out_length = 0;
-    if (out == nullptr) return ZORV_FAILURE;
-    try {
-        return Hand(zorv::Speller::ListLocales(), out, out_length) ? ZORV_WORDS : ZORV_FAILURE;
-    } catch (const std::bad_alloc&) {
-        return ZORV_FAILURE;
-    }
+    return Answering(out, out_length, true,
+                     [&] { return Hand(zorv::Speller::ListLocales(), out, out_length) ? ZORV_WORDS : ZORV_FAILURE; });
 }
 
 const char* zorv_version(void) { return zorv::kVersionText; }
