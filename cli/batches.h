@@ -17,28 +17,40 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
 namespace zorv::cli {
 
-// Lines read, as text, and once converted their outcomes: each a batch's own copy,
-// back to back.
+// Lines read and, once converted, their outcomes: each a batch's own copy, back to
+// back. `Outcome` is what a converter answers with, a flag and a view of its text: the
+// lines are kept in that text's encoding, UTF-16 (zorv::Outcome, for the classic
+// Convert command) or UTF-8 as read (for the library's styles).
+template <typename Outcome>
 class Batch {
 public:
+    using Char = typename decltype(Outcome::text)::value_type;
+    using Text = std::basic_string<Char>;
+    using TextView = std::basic_string_view<Char>;
+
     // A batch is handed on once it holds this many lines or characters.
     static constexpr std::size_t kLines = 2048, kCharacters = std::size_t{1} << 18;
 
     // `cut`: the line is longer than the reader holds (kLongestLine), and `line` is
     // its beginning.
     void Add(std::string_view line, bool cut) {
-        AppendUtf8AsText(line, texts_);
+        if constexpr (std::is_same_v<Char, char>) {
+            texts_ += line;
+        } else {
+            AppendUtf8AsText(line, texts_);
+        }
         textEnds_.push_back(texts_.size());
         cut_.push_back(cut);
     }
     [[nodiscard]] bool Full() const { return textEnds_.size() >= kLines || texts_.size() >= kCharacters; }
     [[nodiscard]] std::size_t Size() const { return textEnds_.size(); }
-    [[nodiscard]] std::u16string_view Text(std::size_t i) const { return Slice(texts_, textEnds_, i); }
+    [[nodiscard]] TextView TextOf(std::size_t i) const { return Slice(texts_, textEnds_, i); }
 
     // Converts every line with `convert(text, cut)`, which answers with an Outcome.
     template <typename Convert>
@@ -46,7 +58,7 @@ public:
         outcomes_.clear();
         outcomeEnds_.clear();
         for (std::size_t i = 0; i < Size(); ++i) {
-            const Outcome outcome = convert(Text(i), cut_[i]);
+            const Outcome outcome = convert(TextOf(i), cut_[i]);
             outcomes_ += outcome.text;
             outcomeEnds_.push_back(outcomes_.size());
             answered_.push_back(outcome.answered);
@@ -64,21 +76,22 @@ public:
     }
 
 private:
-    static std::u16string_view Slice(const std::u16string& all, const std::vector<std::size_t>& ends, std::size_t i) {
+    static TextView Slice(const Text& all, const std::vector<std::size_t>& ends, std::size_t i) {
         const std::size_t begin = i == 0 ? 0 : ends[i - 1];
-        return std::u16string_view(all).substr(begin, ends[i] - begin);
+        return TextView(all).substr(begin, ends[i] - begin);
     }
 
-    std::u16string texts_, outcomes_;
+    Text texts_, outcomes_;
     std::vector<std::size_t> textEnds_, outcomeEnds_;
     std::vector<bool> cut_, answered_;
 };
 
 // The second thread: converts one batch at a time, handed over by Start and waited
 // for by Wait.
+template <typename Outcome>
 class BatchWorker {
 public:
-    explicit BatchWorker(std::function<void(Batch&)> convert) : convert_(std::move(convert)), thread_([this] { Loop(); }) {}
+    explicit BatchWorker(std::function<void(Batch<Outcome>&)> convert) : convert_(std::move(convert)), thread_([this] { Loop(); }) {}
     ~BatchWorker() {
         {
             const std::lock_guard lock(mutex_);
@@ -90,7 +103,7 @@ public:
     BatchWorker(const BatchWorker&) = delete;
     BatchWorker& operator=(const BatchWorker&) = delete;
 
-    void Start(Batch& batch) {
+    void Start(Batch<Outcome>& batch) {
         {
             const std::lock_guard lock(mutex_);
             job_ = &batch;
@@ -117,7 +130,7 @@ private:
         for (;;) {
             changed_.wait(lock, [this] { return stop_ || job_ != nullptr; });
             if (stop_) return;
-            Batch& job = *job_;
+            Batch<Outcome>& job = *job_;
             lock.unlock();
             std::exception_ptr error;
             try {
@@ -132,10 +145,10 @@ private:
         }
     }
 
-    std::function<void(Batch&)> convert_;
+    std::function<void(Batch<Outcome>&)> convert_;
     std::mutex mutex_;
     std::condition_variable changed_;
-    Batch* job_ = nullptr;
+    Batch<Outcome>* job_ = nullptr;
     bool stop_ = false;
     std::exception_ptr error_;
     std::thread thread_;  // last: it starts once the members above are ready
@@ -146,17 +159,19 @@ private:
 // after which both are reported in input order. ReportAll does that at once for
 // whatever has been added, as before a read that may wait. `convertHere` and
 // `convertThere` are the two threads' converters (a text and whether it was cut in,
-// an Outcome out); `report(text, outcome)` gets each line in input order. What the
-// second thread throws is thrown again here.
+// a Convert::Outcome out); `report(text, outcome)` gets each line in input order.
+// What the second thread throws is thrown again here.
 template <typename Convert, typename Report>
 class BatchSchedule {
 public:
+    using Outcome = typename Convert::Outcome;
+
     BatchSchedule(Convert& convertHere, Convert& convertThere, Report report)
         : convertHere_(convertHere), report_(std::move(report)),
-          worker_([&convertThere](Batch& batch) { batch.ConvertWith(convertThere); }) {}
+          worker_([&convertThere](Batch<Outcome>& batch) { batch.ConvertWith(convertThere); }) {}
 
     void Add(std::string_view line, bool cut) {
-        Batch& batch = batches_[handedOver_ ? 1 : 0];
+        Batch<Outcome>& batch = batches_[handedOver_ ? 1 : 0];
         batch.Add(line, cut);
         if (!batch.Full()) return;
         if (handedOver_) {
@@ -176,7 +191,7 @@ public:
             batches_[0].ConvertWith(convertHere_);
         }
         for (auto& batch : batches_) {
-            for (std::size_t i = 0; i < batch.Size(); ++i) report_(batch.Text(i), batch.OutcomeOf(i));
+            for (std::size_t i = 0; i < batch.Size(); ++i) report_(batch.TextOf(i), batch.OutcomeOf(i));
             batch.Clear();
         }
     }
@@ -184,8 +199,8 @@ public:
 private:
     Convert& convertHere_;
     Report report_;
-    Batch batches_[2];     // before the worker, which may hold one till it ends
-    BatchWorker worker_;
+    Batch<Outcome> batches_[2];  // before the worker, which may hold one till it ends
+    BatchWorker<Outcome> worker_;
     bool handedOver_ = false;  // batch 0 is with the second thread
 };
 

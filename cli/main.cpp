@@ -18,6 +18,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 
 #include "batches.h"
 #include "help.h"
@@ -28,7 +29,9 @@
 
 namespace {
 
-enum ExitStatus { kAllAnswered = 0, kSomeRefused = 1, kUsageError = 2, kInterrupted = 128 + SIGINT };
+// The exit statuses: every input answered; some refused, or a write failed; a usage
+// error; SIGINT or SIGTERM stopped the reading.
+enum ExitStatus { kAllAnswered = 0, kFailed = 1, kUsageError = 2, kInterrupted = 128 + SIGINT };
 
 // Whether standard output and standard error lead to one place, a terminal or a
 // file, where a reader sees their lines in the order they were written.
@@ -47,27 +50,31 @@ struct Options {
     QStringList numbers;
 };
 
-// Converts one text at a time, by the classic Convert command or in a style; one per
-// thread.
-struct LineConverter {
-    explicit LineConverter(const zorv::Speller* style) : speller(style) {}
+// Converts one text at a time by the classic Convert command, in UTF-16 as it reads
+// text; one per thread.
+struct ClassicConverter {
+    using Outcome = zorv::Outcome;
 
-    // `cut`: `input` is only the beginning of a longer line, which the classic
-    // answer overflows and a style refuses.
-    zorv::Outcome operator()(std::u16string_view input, bool cut = false) {
-        if (speller == nullptr || speller->Classic()) return converter.Convert(input);
-        number.clear();
-        zorv::AppendTextAsUtf8(input, number);
-        const auto result = cut ? zorv::Speller::TooLong() : speller->Spell(number);
-        words.clear();
-        zorv::AppendUtf8AsText(result.text, words);
-        return {result.answered, words};
+    // `cut`: `input` is only the beginning of a longer line, which the classic answer
+    // overflows as it overflows any text that long.
+    Outcome operator()(std::u16string_view input, bool /*cut*/ = false) { return converter.Convert(input); }
+
+    zorv::Converter converter;
+};
+
+// Spells one text at a time in a style of the library, UTF-8 from input to output; one
+// per thread.
+struct StyleConverter {
+    using Outcome = zorv::cli::Utf8Outcome;
+
+    // `cut`: `input` is only the beginning of a longer line, which is refused whole.
+    Outcome operator()(std::string_view input, bool cut = false) {
+        result = cut ? zorv::Speller::TooLong() : speller->Spell(input);
+        return {result.answered, result.text};
     }
 
     const zorv::Speller* speller;
-    zorv::Converter converter;
-    std::string number;
-    std::u16string words;
+    zorv::Speller::Result result;
 };
 
 // Writes `text` to standard output and ends the program: status 0, or 1 with
@@ -75,7 +82,7 @@ struct LineConverter {
 [[noreturn]] void PrintAndExit(const std::string& text) {
     const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0;
     if (!written) std::fputs("zorv-words: write error\n", stderr);
-    std::exit(written ? kAllAnswered : kSomeRefused);
+    std::exit(written ? kAllAnswered : kFailed);
 }
 
 // The value of the last --style on the command line as its bytes were typed (Qt's
@@ -143,11 +150,43 @@ int ReadFailed() {
         return kInterrupted;
     }
     std::fputs("zorv-words: read error\n", stderr);
-    return kSomeRefused;
+    return kFailed;
 }
 
 std::u16string_view View(const QString& text) {
     return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
+// Converts each number given, or each line of standard input, with `convert` and, for
+// standard input, `secondConvert` on a second thread; reports each outcome in order and
+// returns the exit status.
+template <typename Converter>
+int ConvertAll(const Options& options, zorv::cli::Reporter& reporter, Converter convert, Converter secondConvert) {
+    int status = kAllAnswered;
+    const auto report = [&](auto input, const typename Converter::Outcome& outcome) {
+        reporter.Report(input, outcome);
+        if (!outcome.answered) status = kFailed;
+    };
+    if (!options.numbers.isEmpty()) {
+        for (const QString& number : options.numbers) {
+            if constexpr (std::is_same_v<typename Converter::Outcome, zorv::Outcome>) {
+                report(View(number), convert(View(number)));
+            } else {
+                const std::string bytes = number.toStdString();
+                report(std::string_view(bytes), convert(bytes));
+            }
+        }
+        reporter.Flush();
+        return status;
+    }
+    zorv::cli::BatchSchedule schedule(convert, secondConvert, report);
+    const auto read = [&](char* buffer, std::size_t size) {
+        return zorv::cli::ReadStandardInput([&] { schedule.ReportAll(); reporter.Flush(); }, buffer, size);
+    };
+    const bool readOk = zorv::cli::ForEachLine(read, [&](std::string_view line, bool cut) { schedule.Add(line, cut); });
+    schedule.ReportAll();
+    reporter.Flush();
+    return readOk ? status : ReadFailed();
 }
 
 }  // namespace
@@ -166,33 +205,15 @@ int main(int argc, char* argv[]) {
             return status < 0 ? ReadFailed() : status;
         }
         zorv::cli::Reporter reporter(stdout, stderr, options.json, OutputsShareADestination());
-        int status = kAllAnswered;
-        const auto report = [&](std::u16string_view input, const zorv::Outcome& outcome) {
-            reporter.Report(input, outcome);
-            if (!outcome.answered) status = kSomeRefused;
-        };
-        LineConverter convert(options.speller ? &*options.speller : nullptr);
-
-        bool readOk = true;
-        if (!options.numbers.isEmpty()) {
-            for (const QString& number : options.numbers) report(View(number), convert(View(number)));
-        } else {
-            LineConverter secondConvert(convert.speller);
-            zorv::cli::BatchSchedule schedule(convert, secondConvert, report);
-            const auto read = [&](char* buffer, std::size_t size) {
-                return zorv::cli::ReadStandardInput([&] { schedule.ReportAll(); reporter.Flush(); }, buffer, size);
-            };
-            readOk = zorv::cli::ForEachLine(read, [&](std::string_view line, bool cut) { schedule.Add(line, cut); });
-            schedule.ReportAll();
+        if (options.speller && !options.speller->Classic()) {
+            return ConvertAll(options, reporter, StyleConverter{&*options.speller, {}}, StyleConverter{&*options.speller, {}});
         }
-        reporter.Flush();
-        if (!readOk) return ReadFailed();
-        return status;
+        return ConvertAll(options, reporter, ClassicConverter{}, ClassicConverter{});
     } catch (const zorv::cli::WriteError&) {
         if (zorv::cli::StopRequested()) return ReadFailed();  // the signal broke off a write
         std::fputs("zorv-words: write error\n", stderr);
     } catch (const std::bad_alloc&) {
         std::fputs("zorv-words: out of memory\n", stderr);
     }
-    return kSomeRefused;
+    return kFailed;
 }

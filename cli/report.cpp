@@ -1,5 +1,7 @@
 #include "report.h"
 
+#include <algorithm>
+
 namespace zorv::cli {
 namespace {
 
@@ -55,7 +57,51 @@ bool AppendIfPlainAscii(std::u16string_view text, std::string& bytes) {
     return escaped == 0;
 }
 
+// Whether every byte is printable ASCII, which a report writes as it is.
+bool IsPrintableAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
+}
+
+// Appends UTF-8 text if JSON writes every byte of it as it is, as AppendIfPlainAscii
+// does for UTF-16 (and for the same reason: one pass the compiler vectorises), and says
+// whether it did.
+bool AppendIfPlainAscii(std::string_view text, std::string& bytes) {
+    const std::size_t used = bytes.size();
+    bytes.resize(used + text.size());
+    char* const at = bytes.data() + used;
+    unsigned escaped = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto code = static_cast<unsigned char>(text[i]);
+        escaped |= static_cast<unsigned>(code < 0x20) | static_cast<unsigned>(code >= 0x80) |
+                   static_cast<unsigned>(code == '"') | static_cast<unsigned>(code == '\\');
+        at[i] = static_cast<char>(code);
+    }
+    if (escaped != 0) bytes.resize(used);
+    return escaped == 0;
+}
+
+// The words of an answer or message as the report writes them, as UTF-8.
+void AppendText(std::u16string_view text, std::string& bytes) { AppendTextAsUtf8(text, bytes); }
+void AppendText(std::string_view text, std::string& bytes) { bytes += text; }
+
 }  // namespace
+
+void AppendJsonString(std::string_view utf8, std::string& bytes) {
+    if (AppendIfPlainAscii(utf8, bytes)) return;
+    std::u16string text;
+    AppendUtf8AsText(utf8, text);
+    AppendJsonString(std::u16string_view(text), bytes);
+}
+
+void AppendShownText(std::string_view utf8, std::string& bytes) {
+    if (IsPrintableAscii(utf8)) {
+        bytes += utf8;
+        return;
+    }
+    std::u16string text;
+    AppendUtf8AsText(utf8, text);
+    AppendShownText(std::u16string_view(text), bytes);
+}
 
 void AppendJsonString(std::u16string_view text, std::string& bytes) {
     if (AppendIfPlainAscii(text, bytes)) return;
@@ -90,21 +136,26 @@ void AppendShownText(std::u16string_view text, std::string& bytes) {
     });
 }
 
-void Reporter::Report(std::u16string_view input, const Outcome& outcome) {
+void Reporter::Report(std::u16string_view input, const Outcome& outcome) { ReportAs(input, outcome.answered, outcome.text); }
+
+void Reporter::Report(std::string_view input, const Utf8Outcome& outcome) { ReportAs(input, outcome.answered, outcome.text); }
+
+template <typename Text>
+void Reporter::ReportAs(Text input, bool answered, Text text) {
     if (json_) {
         answers_ += R"({"input":")";
         AppendJsonString(input, answers_);
-        answers_ += outcome.answered ? R"(","words":")" : R"(","message":")";
-        AppendJsonString(outcome.text, answers_);
+        answers_ += answered ? R"(","words":")" : R"(","message":")";
+        AppendJsonString(text, answers_);
         answers_ += "\"}\n";
-    } else if (outcome.answered) {
-        AppendTextAsUtf8(outcome.text, answers_);
+    } else if (answered) {
+        AppendText(text, answers_);
         answers_.push_back('\n');
     } else {
         messages_ += "zorv-words: ";
         AppendShownText(input, messages_);
         messages_ += ": ";
-        AppendTextAsUtf8(outcome.text, messages_);
+        AppendText(text, messages_);
         messages_.push_back('\n');
         if (interleave_) {
             WriteBlock(out_, answers_);

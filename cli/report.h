@@ -18,6 +18,12 @@ public:
     WriteError() : std::runtime_error("write error") {}
 };
 
+// An outcome in UTF-8: whether the text answered, and the words or the message.
+struct Utf8Outcome {
+    bool answered = false;
+    std::string_view text;
+};
+
 // Writes `block` to `file` and empties it; throws WriteError when the write fails.
 void WriteBlock(std::FILE* file, std::string& block);
 
@@ -26,11 +32,14 @@ void WriteBlock(std::FILE* file, std::string& block);
 // \u0085, \u202e: raw, they would act on a terminal that shows the JSON), the rest
 // as UTF-8, byte for byte as Qt's JSON writer writes it.
 void AppendJsonString(std::u16string_view text, std::string& bytes);
+// The same for UTF-8 text (a byte that is not UTF-8 becomes U+FFFD).
+void AppendJsonString(std::string_view utf8, std::string& bytes);
 
 // Appends `text` to `bytes` as UTF-8 that cannot act on a terminal: each control
 // character as \xHH and each bidirectional control (U+202A to U+202E, U+2066 to
 // U+2069) as \uHHHH, so that a report stays one line and shows what was typed.
 void AppendShownText(std::u16string_view text, std::string& bytes);
+void AppendShownText(std::string_view utf8, std::string& bytes);
 
 // Writes outcomes: answers to `out` (the words exactly, one line each) and messages
 // to `err` as "zorv-words: <input>: <message>"; or, in JSON mode, one object per
@@ -53,11 +62,15 @@ public:
     Reporter& operator=(const Reporter&) = delete;
 
     void Report(std::u16string_view input, const Outcome& outcome);
+    void Report(std::string_view input, const Utf8Outcome& outcome);
 
     // Writes out every line collected so far and flushes both streams.
     void Flush();
 
 private:
+    template <typename Text>
+    void ReportAs(Text input, bool answered, Text text);
+
     std::FILE* out_;
     std::FILE* err_;
     bool json_;

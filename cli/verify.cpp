@@ -7,15 +7,6 @@
 #include "report.h"
 
 namespace zorv::cli {
-namespace {
-
-void AppendJson(std::string_view utf8, std::string& bytes) {
-    std::u16string text;
-    AppendUtf8AsText(utf8, text);
-    AppendJsonString(text, bytes);
-}
-
-}  // namespace
 
 int VerifyLines(const Speller& speller, bool json, std::FILE* out, std::FILE* err) {
     int status = 0;
@@ -38,17 +29,15 @@ int VerifyLines(const Speller& speller, bool json, std::FILE* out, std::FILE* er
         if (!result.answered) status = 1;
         if (json) {
             answers += "{\"line\":" + std::to_string(number) + ",\"figures\":\"";
-            AppendJson(figures, answers);
+            AppendJsonString(figures, answers);
             answers += "\",\"words\":\"";
-            AppendJson(words, answers);
+            AppendJsonString(words, answers);
             answers += result.answered ? "\",\"agrees\":true,\"number\":\"" : "\",\"agrees\":false,\"message\":\"";
-            AppendJson(result.text, answers);
+            AppendJsonString(result.text, answers);
             answers += "\"}\n";
         } else if (!result.answered) {
-            std::u16string text;
-            AppendUtf8AsText(result.text, text);
             messages += "zorv-words: line " + std::to_string(number) + ": ";
-            AppendShownText(text, messages);
+            AppendShownText(std::string_view(result.text), messages);
             messages.push_back('\n');
         }
         if (answers.size() >= kOutputBlock) WriteBlock(out, answers);
