@@ -42,7 +42,6 @@ std::string SubstitutionOf(const Locale& locale, const Piece& piece) {
 }
 
 std::string PiecesOf(const Locale& locale, const Rule& rule) {
-    static constexpr std::string_view kCategories[] = {"zero", "one", "two", "few", "many", "other"};
     std::string text;
     for (const Piece& piece : rule.pieces) {
         text += text.empty() ? "" : " ";
@@ -52,7 +51,7 @@ std::string PiecesOf(const Locale& locale, const Rule& rule) {
         case PieceKind::Plural:
             text += piece.plural == PluralType::Cardinal ? "$(cardinal" : "$(ordinal";
             for (const auto& [category, form] : piece.forms) {
-                text += (&form == &piece.forms.front().second ? "," : "") + std::string(kCategories[static_cast<std::size_t>(category)]) +
+                text += (&form == &piece.forms.front().second ? "," : "") + std::string(kPluralCategoryNames[static_cast<std::size_t>(category)]) +
                         "{" + std::string(form) + "}";
             }
             text += ")$";
