@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "locale_tags.h"
 #include "speller.h"
 #include "varint.h"
 
@@ -78,27 +79,6 @@ PluralRules ReadPlurals(Reader& in) {
         }
     }
     return rules;
-}
-
-// The CLDR locale ID of a BCP 47 tag: "_" between parts, the language in lower case,
-// a script in title case, a region in upper case ("sr-latn-rs" → "sr_Latn_RS").
-std::string LocaleId(std::string_view tag) {
-    std::string id;
-    std::size_t part = 0;
-    while (!tag.empty()) {
-        const auto end = tag.find_first_of("-_");
-        std::string piece(tag.substr(0, end));
-        tag.remove_prefix(end == std::string_view::npos ? tag.size() : end + 1);
-        for (char& c : piece) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-        if (part > 0 && piece.size() == 4) piece[0] = static_cast<char>(piece[0] - 'a' + 'A');
-        if (part > 0 && (piece.size() == 2 || piece.size() == 3) && !(piece[0] >= '0' && piece[0] <= '9')) {
-            for (char& c : piece) c = static_cast<char>(c - 'a' + 'A');
-        }
-        if (!id.empty()) id.push_back('_');
-        id += piece;
-        ++part;
-    }
-    return id;
 }
 
 }  // namespace
@@ -288,16 +268,12 @@ const Locale* RuleBook::Find(std::string_view tag) const {
         }
         return nullptr;
     };
-    std::string id = LocaleId(tag);
-    while (!id.empty()) {
+    for (std::string id = LocaleId(tag); !id.empty(); id = TruncatedParent(id)) {
         // An alias names the compiled locale itself, or none: it ends the search.
         for (const auto& [from, to] : aliases_) {
             if (from == id) return to.empty() ? nullptr : compiled(to);
         }
         if (const Locale* locale = compiled(id)) return locale;
-        const auto cut = id.rfind('_');
-        if (cut == std::string::npos) break;
-        id.resize(cut);
     }
     return nullptr;
 }
