@@ -348,10 +348,10 @@ private:
 
     // A value as a decimal pattern writes it, in the locale's digits and separators,
     // rounded half to even at its last fraction digit.
-    void WritePattern(const Pattern& pattern, const SignedValue& v) {
+    void WritePattern(const PatternNumbers& pattern, const SignedValue& v) {
         std::string whole = v.whole.Digits();
         std::string fraction(v.fraction);
-        RoundToPlaces(whole, fraction, pattern.maxFraction, Rounding::HalfEven);
+        RoundToPlaces(whole, fraction, static_cast<std::size_t>(pattern.maxFraction), Rounding::HalfEven);
         while (fraction.size() > pattern.minFraction && fraction.back() == '0') fraction.pop_back();
         while (fraction.size() < pattern.minFraction) fraction.push_back('0');
         whole = std::string(StripZeros(whole));

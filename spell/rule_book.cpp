@@ -5,6 +5,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "locale_tags.h"
 #include "varint.h"
 
 namespace zorv::spell {
@@ -32,12 +33,7 @@ public:
         at_ += n;
         return bytes;
     }
-    std::uint64_t Offset() {
-        std::uint64_t value = 0;
-        const auto bytes = Bytes(kOffsetBytes);
-        for (std::size_t i = kOffsetBytes; i-- > 0;) value = value << 8 | static_cast<std::uint8_t>(bytes[i]);
-        return value;
-    }
+    std::uint64_t Offset() { return ReadOffset(Bytes(kOffsetBytes)); }
 
 private:
     std::string_view data_;
@@ -79,27 +75,6 @@ PluralRules ReadPlurals(ByteReader& in) {
         }
     }
     return rules;
-}
-
-// The CLDR locale ID of a BCP 47 tag: "_" between parts, the language in lower case,
-// a script in title case, a region in upper case ("sr-latn-rs" → "sr_Latn_RS").
-std::string LocaleId(std::string_view tag) {
-    std::string id;
-    std::size_t part = 0;
-    while (!tag.empty()) {
-        const auto end = tag.find_first_of("-_");
-        std::string piece(tag.substr(0, end));
-        tag.remove_prefix(end == std::string_view::npos ? tag.size() : end + 1);
-        for (char& c : piece) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-        if (part > 0 && piece.size() == 4) piece[0] = static_cast<char>(piece[0] - 'a' + 'A');
-        if (part > 0 && (piece.size() == 2 || piece.size() == 3) && !(piece[0] >= '0' && piece[0] <= '9')) {
-            for (char& c : piece) c = static_cast<char>(c - 'a' + 'A');
-        }
-        if (!id.empty()) id.push_back('_');
-        id += piece;
-        ++part;
-    }
-    return id;
 }
 
 // Reads one locale (`locale` in rule_data.h), checking each field as it goes: corrupt
@@ -180,7 +155,7 @@ private:
             const std::uint64_t expected = ExpectedExponent(rule.base, rule.radix);
             rule.exponent = (head & kExponentFollows) != 0 ? in_.Number() : expected;
             if (rule.exponent > expected) throw std::runtime_error("compiled rules: an exponent above the base's");
-            for (std::uint64_t e = 0; e < rule.exponent; ++e) rule.divisor *= rule.radix;
+            rule.divisor = RuleDivisor(rule.radix, rule.exponent);
         } else if (rule.kind == RuleKind::Large) {
             rule.exponent = in_.Number();
             if (rule.exponent < kLargeExponent || rule.exponent > kLargestExponent ||
@@ -229,11 +204,10 @@ private:
         if (piece.sub == SubKind::GreaterRule) piece.ruleToUse = static_cast<std::uint32_t>(in_.Number());
         piece.target = static_cast<std::uint32_t>(in_.Number());
         if (piece.target == kPattern) {
-            Pattern& p = piece.pattern;
-            for (std::uint32_t* field : {&p.minInteger, &p.minFraction, &p.maxFraction, &p.group, &p.secondaryGroup}) {
-                const std::uint64_t value = in_.Number();
-                if (value > kMostPatternDigits) throw std::runtime_error("compiled rules: a decimal pattern past its bounds");
-                *field = static_cast<std::uint32_t>(value);
+            PatternNumbers& p = piece.pattern;
+            for (std::uint64_t* field : {&p.minInteger, &p.minFraction, &p.maxFraction, &p.group, &p.secondaryGroup}) {
+                *field = in_.Number();
+                if (*field > kMostPatternDigits) throw std::runtime_error("compiled rules: a decimal pattern past its bounds");
             }
         } else if (piece.target >= kFirstSet + setCount) {
             throw std::runtime_error("compiled rules: no such rule set");
@@ -319,16 +293,12 @@ const Locale* RuleBook::Find(std::string_view tag) const {
         }
         return nullptr;
     };
-    std::string id = LocaleId(tag);
-    while (!id.empty()) {
+    for (std::string id = LocaleId(tag); !id.empty(); id = TruncatedParent(id)) {
         // An alias names the compiled locale itself, or none: it ends the search.
         for (const auto& [from, to] : aliases_) {
             if (from == id) return to.empty() ? nullptr : compiled(to);
         }
         if (const Locale* locale = compiled(id)) return locale;
-        const auto cut = id.rfind('_');
-        if (cut == std::string::npos) break;
-        id.resize(cut);
     }
     return nullptr;
 }

@@ -16,17 +16,13 @@
 
 namespace zorv::spell {
 
-struct Pattern {
-    std::uint32_t minInteger = 1, minFraction = 0, maxFraction = 0, group = 0, secondaryGroup = 0;
-};
-
 struct Piece {
     PieceKind kind = PieceKind::Text;
     std::string_view text;                 // Text
     SubKind sub = SubKind::Less;           // Substitution
     std::uint32_t ruleToUse = 0;           // Substitution >>>: the index of its rule
     std::uint32_t target = kOwningSet;     // Substitution: kOwningSet, kPattern or kFirstSet + set
-    Pattern pattern;                       // Substitution with kPattern
+    PatternNumbers pattern;                // Substitution with kPattern
     PluralType plural = PluralType::Cardinal;  // Plural
     std::vector<std::pair<PluralCategory, std::string_view>> forms;
 };

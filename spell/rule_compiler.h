@@ -2,7 +2,8 @@
 // format (as ICU's data holds them, one rule a line) and CLDR plural rules (as
 // PluralRules::getRules() prints them), turned into the binary form
 // of rule_data.h. It runs at build time, in the rule generator, and in tests that
-// make small rule sets of their own; nothing reads rule text at run time.
+// make small rule sets of their own; nothing reads rule text at run time. The text is
+// read by rule_source and the bytes written by rule_writer.
 #pragma once
 
 #include <stdexcept>

@@ -32,28 +32,35 @@ std::string SubstitutionOf(const Locale& locale, const Piece& piece) {
     case SubKind::NumeratorWithZeros: text = "numerator with zeros"; break;
     }
     if (piece.target == kPattern) {
-        const Pattern& p = piece.pattern;
+        const PatternNumbers& p = piece.pattern;
         text += " pattern(integer " + std::to_string(p.minInteger) + ", fraction " + std::to_string(p.minFraction) + "-" +
                 std::to_string(p.maxFraction) + ", groups " + std::to_string(p.group) + "/" + std::to_string(p.secondaryGroup) + ")";
     } else if (piece.target >= kFirstSet) {
-        text += " " + NameOf(locale.sets[piece.target - kFirstSet]);
+        text += ' ';
+        text += NameOf(locale.sets[piece.target - kFirstSet]);
     }
     return text;
 }
 
 std::string PiecesOf(const Locale& locale, const Rule& rule) {
-    static constexpr std::string_view kCategories[] = {"zero", "one", "two", "few", "many", "other"};
     std::string text;
     for (const Piece& piece : rule.pieces) {
         text += text.empty() ? "" : " ";
         switch (piece.kind) {
-        case PieceKind::Text: text += "\"" + std::string(piece.text) + "\""; break;
+        case PieceKind::Text:
+            text += '"';
+            text += piece.text;
+            text += '"';
+            break;
         case PieceKind::Substitution: text += SubstitutionOf(locale, piece); break;
         case PieceKind::Plural:
             text += piece.plural == PluralType::Cardinal ? "$(cardinal" : "$(ordinal";
             for (const auto& [category, form] : piece.forms) {
-                text += (&form == &piece.forms.front().second ? "," : "") + std::string(kCategories[static_cast<std::size_t>(category)]) +
-                        "{" + std::string(form) + "}";
+                if (&form == &piece.forms.front().second) text += ',';
+                text += kPluralCategoryNames[static_cast<std::size_t>(category)];
+                text += '{';
+                text += form;
+                text += '}';
             }
             text += ")$";
             break;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "locale_tags.h"
 #include "packing.h"
 #include "rule_book.h"
 #include "rule_dump.h"
@@ -180,6 +181,61 @@ TEST(RuleCompilerTest, WhatCannotBeReadIsRefusedNamingTheRule) {
     };
     for (const Case& c : cases) EXPECT_EQ(CompileErrorOf(c.rules, c.cardinal), c.message) << c.what;
     EXPECT_EQ(CompileErrorOf("%c:\n0: zero;\n"), "") << "the rules of the cases compile when nothing is wrong";
+}
+
+// Plural rules as compiled and read back choose CLDR's categories: both spellings of a
+// modulus, negation by "!=" and "not in", lists of values and ranges, and rules tried
+// in order with "other" when none applies.
+TEST(RuleCompilerTest, PluralRulesChooseTheirCategoriesAfterCompiling) {
+    LocaleSource source;
+    source.name = "xx";
+    source.rules = "%c:\n0: zero;\n";
+    source.cardinalPlurals =
+        "one: n % 10 = 1 and n % 100 != 11; few: n mod 10 in 2..4 and n mod 100 not in 12..14; many: n = 0,5..9; other: ";
+    source.ordinalPlurals = "two: n = 2 or n = 22; other: ";
+    const std::string data = CompileRules({source});
+    const RuleBook book(data);
+    const Locale& locale = *book.Find("xx");
+    struct Case { std::uint64_t n; PluralCategory cardinal, ordinal; };
+    const Case cases[] = {
+        {1, PluralCategory::One, PluralCategory::Other},    {11, PluralCategory::Other, PluralCategory::Other},
+        {21, PluralCategory::One, PluralCategory::Other},   {2, PluralCategory::Few, PluralCategory::Two},
+        {12, PluralCategory::Other, PluralCategory::Other}, {22, PluralCategory::Few, PluralCategory::Two},
+        {0, PluralCategory::Many, PluralCategory::Other},   {7, PluralCategory::Many, PluralCategory::Other},
+        {25, PluralCategory::Other, PluralCategory::Other},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(locale.cardinal.Select(c.n), c.cardinal) << "cardinal " << c.n;
+        EXPECT_EQ(locale.ordinal.Select(c.n), c.ordinal) << "ordinal " << c.n;
+    }
+}
+
+// A tag as people write it becomes the locale ID rules are compiled under, and its
+// parents by truncation run down to the language. A variant's own ID is not checked:
+// only that cutting it off reaches the language.
+TEST(LocaleTagsTest, TagsBecomeLocaleIdsAndTheirParentsRunDownToTheLanguage) {
+    struct Case { const char* tag; const char* id; std::vector<std::string> parents; };
+    const Case cases[] = {
+        {"sr-Latn-RS", "sr_Latn_RS", {"sr_Latn", "sr"}},
+        {"es-AR", "es_AR", {"es"}},  // es_419, CLDR's parent, comes from an alias
+        {"zh-Hant-TW", "zh_Hant_TW", {"zh_Hant", "zh"}},
+        {"es-419", "es_419", {"es"}},
+        {"de-1996", nullptr, {"de"}},
+        {"xx-YY", "xx_YY", {"xx"}},
+        {"en_gb", "en_GB", {"en"}},
+        {"SR-LATN-RS", "sr_Latn_RS", {"sr_Latn", "sr"}},
+        {"EN", "en", {}},
+        {"", "", {}},
+    };
+    for (const Case& c : cases) {
+        std::string id = LocaleId(c.tag);
+        if (c.id != nullptr) {
+            EXPECT_EQ(id, c.id) << c.tag;
+        }
+        std::vector<std::string> parents;
+        while (!(id = TruncatedParent(id)).empty()) parents.push_back(id);
+        EXPECT_EQ(parents, c.parents) << c.tag;
+    }
 }
 
 // The dump of rule set `set` of a locale compiled from `rules`.

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "locale_tags.h"
 #include "packing.h"
 #include "rule_compiler.h"
 
@@ -112,12 +113,9 @@ zorv::spell::LocaleSource SourceOf(const std::string& name) {
 
 // The locale whose rules a name gets by cutting its last part off again and again,
 // as RuleBook does; empty when none has rules.
-std::string ByCutting(std::string name, const std::set<std::string>& ruled) {
-    while (!name.empty()) {
-        if (ruled.count(name) != 0) return name;
-        const auto cut = name.rfind('_');
-        if (cut == std::string::npos) return {};
-        name.resize(cut);
+std::string ByCutting(const std::string& name, const std::set<std::string>& ruled) {
+    for (std::string id = name; !id.empty(); id = zorv::spell::TruncatedParent(id)) {
+        if (ruled.count(id) != 0) return id;
     }
     return {};
 }
