@@ -1,6 +1,13 @@
 #include "locale_tags.h"
 
 namespace zorv::spell {
+namespace {
+
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+}  // namespace
 
 std::string LocaleId(std::string_view tag) {
     std::string id;
@@ -9,10 +16,12 @@ std::string LocaleId(std::string_view tag) {
         const auto end = tag.find_first_of("-_");
         std::string piece(tag.substr(0, end));
         tag.remove_prefix(end == std::string_view::npos ? tag.size() : end + 1);
-        for (char& c : piece) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-        if (part > 0 && piece.size() == 4) piece[0] = static_cast<char>(piece[0] - 'a' + 'A');
-        if (part > 0 && (piece.size() == 2 || piece.size() == 3) && !(piece[0] >= '0' && piece[0] <= '9')) {
-            for (char& c : piece) c = static_cast<char>(c - 'a' + 'A');
+        for (char& c : piece) c = Lower(c);
+        // A script (four letters) in title case, a region (two letters) in upper case;
+        // a region of three digits ("419") and a variant ("1996") as they are.
+        if (part > 0 && piece.size() == 4 && IsLetter(piece[0])) piece[0] = Upper(piece[0]);
+        if (part > 0 && (piece.size() == 2 || piece.size() == 3) && IsLetter(piece[0])) {
+            for (char& c : piece) c = Upper(c);
         }
         if (!id.empty()) id.push_back('_');
         id += piece;

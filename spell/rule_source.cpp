@@ -35,6 +35,9 @@ PatternNumbers ParsePattern(std::string_view pattern, std::string_view where) {
     if (integer.find_first_not_of("#,0") != std::string_view::npos || fraction.find_first_not_of("#0") != std::string_view::npos) {
         Fail(where, "a decimal pattern this converter does not write: " + std::string(pattern));
     }
+    if (integer.ends_with(',') || integer.find(",,") != std::string_view::npos) {
+        Fail(where, "a decimal pattern with an empty group: " + std::string(pattern));
+    }
     PatternNumbers numbers;
     const auto lastComma = integer.rfind(',');
     if (lastComma != std::string_view::npos) {
@@ -45,6 +48,9 @@ PatternNumbers ParsePattern(std::string_view pattern, std::string_view where) {
     numbers.minInteger = static_cast<std::uint64_t>(std::count(integer.begin(), integer.end(), '0'));
     numbers.minFraction = static_cast<std::uint64_t>(std::count(fraction.begin(), fraction.end(), '0'));
     numbers.maxFraction = fraction.size();
+    if (std::max({numbers.minInteger, numbers.maxFraction, numbers.group, numbers.secondaryGroup}) > kMostPatternDigits) {
+        Fail(where, "a decimal pattern of more than " + std::to_string(kMostPatternDigits) + " digits: " + std::string(pattern));
+    }
     return numbers;
 }
 
@@ -157,6 +163,7 @@ SourceRule ParseDescriptor(std::string_view descriptor, std::string_view where) 
             if (slash != std::string_view::npos || lowered != 0) Fail(where, "a radix or '>' on a base past 64 bits");
             rule.kind = RuleKind::Large;
             rule.exponent = base.size() - 1;
+            if (rule.exponent > kLargestExponent) Fail(where, "a base past 10^" + std::to_string(kLargestExponent));
             return rule;
         }
         rule.base = ParseNumber(base, where);
@@ -345,6 +352,7 @@ std::vector<std::string_view> Split(std::string_view s, std::string_view by) {
 // "not in", "=", "!=") and the values and ranges it names.
 SourcePluralRelation ParsePluralRelation(std::string_view text, std::string_view where) {
     text = Trim(text);
+    if (text.empty()) Fail(where, "an empty plural relation");
     SourcePluralRelation relation;
     const auto operand = kPluralOperandNames.find(text.front());
     if (operand == std::string_view::npos) Fail(where, "unknown plural operand in " + std::string(text));
@@ -354,7 +362,7 @@ SourcePluralRelation ParsePluralRelation(std::string_view text, std::string_view
         rest = Trim(rest.substr(rest.find(' ') + 1));
         const auto space = rest.find(' ');
         relation.modulus = ParseNumber(rest.substr(0, space), where);
-        rest = Trim(rest.substr(space));
+        rest = space == std::string_view::npos ? std::string_view() : Trim(rest.substr(space));
     }
     if (rest.starts_with("not in ")) {
         relation.negated = true;
