@@ -14,6 +14,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <map>
 #include <random>
 #include <string>
@@ -462,6 +465,44 @@ TEST(ZorvWordsTest, HelpVersionAndUsageErrors) {
         EXPECT_NE(usage.err.find("Try 'zorv-words --help'"), std::string::npos) << usage.err;
         EXPECT_EQ(usage.status, 2);
     }
+}
+
+// The manual page describes what the help text lists: every option of the program and
+// every preset, style option and value of a description (the help's are made from
+// the library's one table of them).
+TEST(ZorvWordsTest, TheManualPageNamesWhatTheHelpNames) {
+    std::ifstream file(ZORV_WORDS_MAN_PAGE);
+    ASSERT_TRUE(file) << ZORV_WORDS_MAN_PAGE;
+    std::string man((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    for (const std::string_view markup : {"\\fB", "\\fR", "\\fI"}) {
+        for (auto at = man.find(markup); at != std::string::npos; at = man.find(markup, at)) man.erase(at, markup.size());
+    }
+    for (auto at = man.find("\\-"); at != std::string::npos; at = man.find("\\-", at)) man.erase(at, 1);
+
+    const std::string help = RunWords({"--help"}).out;
+    std::vector<std::string> names;  // "--json", "classic", "locale=", "lower", ...
+    std::istringstream lines(help);
+    for (std::string line; std::getline(lines, line);) {
+        if (const auto presets = line.find("a preset ("); presets != std::string::npos) {
+            std::istringstream list(line.substr(presets + 10, line.find(')') - presets - 10));
+            for (std::string preset; std::getline(list, preset, ',');) names.push_back(preset.substr(preset.find_first_not_of(' ')));
+        }
+        if (!line.starts_with("  ") || line.size() < 3 || line[2] == ' ') continue;
+        const std::string item = line.substr(2, line.find(' ', 2) - 2);
+        if (item.starts_with("-")) {
+            names.push_back(item.substr(0, item.find(',')));  // "-h," -> "-h"
+            continue;
+        }
+        const auto equals = item.find('=');
+        if (equals == std::string::npos) continue;
+        names.push_back(item.substr(0, equals + 1));
+        std::istringstream values(item.substr(equals + 1));
+        for (std::string value; std::getline(values, value, '|');) {
+            if (std::any_of(value.begin(), value.end(), [](char c) { return c >= 'a' && c <= 'z'; })) names.push_back(value);
+        }
+    }
+    ASSERT_GT(names.size(), 40U) << help;
+    for (const std::string& name : names) EXPECT_NE(man.find(name), std::string::npos) << name;
 }
 
 }  // namespace
