@@ -1,6 +1,7 @@
 #include "report.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace zorv::cli {
 namespace {
@@ -36,21 +37,22 @@ void AppendEscaped(std::u16string_view text, std::string& bytes, Escape escape) 
     AppendTextAsUtf8(escaped, bytes);
 }
 
-// Appends `text` if JSON writes every character of it as it is (ASCII without
-// controls, quotes and backslashes), as it writes words and numbers, and says whether
-// it did. Intended for speed: copying and checking in one pass without a branch, which
-// the compiler vectorises, brings --json from 1.45 to 1.16 times the instructions of
-// plain output on 200,000 corpus lines (callgrind), 1.1 to 1.2 times its time
-// (scripts/measure-words.sh); any other text is escaped over again.
-bool AppendIfPlainAscii(std::u16string_view text, std::string& bytes) {
+// Appends `text` (UTF-16 or UTF-8) if JSON writes every character of it as it is
+// (ASCII without controls, quotes and backslashes), as it writes words and numbers,
+// and says whether it did. Intended for speed: copying and checking in one pass
+// without a branch, which the compiler vectorises, brings --json from 1.45 to 1.16
+// times the instructions of plain output on 200,000 corpus lines (callgrind), 1.1 to
+// 1.2 times its time (scripts/measure-words.sh); any other text is escaped over again.
+template <typename Char>
+bool AppendIfPlainAscii(std::basic_string_view<Char> text, std::string& bytes) {
     const std::size_t used = bytes.size();
     bytes.resize(used + text.size());
     char* const at = bytes.data() + used;
     unsigned escaped = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t code = text[i];
+        const auto code = static_cast<std::make_unsigned_t<Char>>(text[i]);
         escaped |= static_cast<unsigned>(code < 0x20) | static_cast<unsigned>(code >= 0x80) |
-                   static_cast<unsigned>(code == u'"') | static_cast<unsigned>(code == u'\\');
+                   static_cast<unsigned>(code == '"') | static_cast<unsigned>(code == '\\');
         at[i] = static_cast<char>(code);
     }
     if (escaped != 0) bytes.resize(used);
@@ -60,24 +62,6 @@ bool AppendIfPlainAscii(std::u16string_view text, std::string& bytes) {
 // Whether every byte is printable ASCII, which a report writes as it is.
 bool IsPrintableAscii(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
-}
-
-// Appends UTF-8 text if JSON writes every byte of it as it is, as AppendIfPlainAscii
-// does for UTF-16 (and for the same reason: one pass the compiler vectorises), and says
-// whether it did.
-bool AppendIfPlainAscii(std::string_view text, std::string& bytes) {
-    const std::size_t used = bytes.size();
-    bytes.resize(used + text.size());
-    char* const at = bytes.data() + used;
-    unsigned escaped = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto code = static_cast<unsigned char>(text[i]);
-        escaped |= static_cast<unsigned>(code < 0x20) | static_cast<unsigned>(code >= 0x80) |
-                   static_cast<unsigned>(code == '"') | static_cast<unsigned>(code == '\\');
-        at[i] = static_cast<char>(code);
-    }
-    if (escaped != 0) bytes.resize(used);
-    return escaped == 0;
 }
 
 // The words of an answer or message as the report writes them, as UTF-8.
