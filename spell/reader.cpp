@@ -1,39 +1,17 @@
 #include "reader.h"
 
 #include <algorithm>
-#include <map>
 #include <optional>
-#include <stdexcept>
 
 #include "speller.h"
 
 namespace zorv::spell {
 namespace {
 
-using Kind = WordReader::Kind;
-using Word = WordReader::Word;
-using CurrencySet = WordReader::CurrencySet;
-using NamedCurrency = WordReader::NamedCurrency;
+using Kind = WordKind;
+using Word = NumberWord;
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// The words of a text in lower case, split at everything that is not a letter.
-std::vector<std::string> Split(std::string_view text) {
-    std::vector<std::string> words;
-    std::string word;
-    for (const char c : text) {
-        if (IsLetter(c)) {
-            word.push_back(Lower(c));
-        } else if (!word.empty()) {
-            words.push_back(std::move(word));
-            word.clear();
-        }
-    }
-    if (!word.empty()) words.push_back(std::move(word));
-    return words;
-}
 
 // A whole number as a sum of small values times powers of ten: what the words name
 // part by part ("twelve lakh" is 12 x 10^5), shifted as a scale word multiplies them.
@@ -388,102 +366,7 @@ private:
 
 }  // namespace
 
-WordReader::WordReader(const Style& style, const ClassicWords& classic) : style_(style) {
-    std::map<std::string, Word, std::less<>> words;  // the first meaning of each word wins
-    const auto add = [&](const std::string& text, Word word) {
-        if (!text.empty()) words.try_emplace(text, word);
-    };
-    const Style plain = ParseStyle("plain"), ordinal = ParseStyle("ordinal"), british = ParseStyle("british"),
-                indian = ParseStyle("indian"), indianOrdinal = ParseStyle("ordinal,numbering=indian"),
-                indianCheque = ParseStyle("cheque,currency=INR");
-    const auto wordsOf = [](const Style& written, const std::string& number) { return Split(SpellInStyle(written, number)); };
-    const auto last = [&](const Style& written, const std::string& number) { return wordsOf(written, number).back(); };
-
-    // The words of the document rules, by spelling the numbers they name.
-    for (unsigned n = 0; n < 20; ++n) {
-        add(last(plain, std::to_string(n)), {Kind::Unit, n});
-        add(last(ordinal, std::to_string(n)), {Kind::Unit, n, true});
-    }
-    for (unsigned n = 20; n < 100; n += 10) {
-        add(last(plain, std::to_string(n)), {Kind::Ten, n});
-        add(last(ordinal, std::to_string(n)), {Kind::Ten, n, true});
-    }
-    add(last(plain, "100"), {Kind::Hundred});
-    add(last(ordinal, "100"), {Kind::Hundred, 0, true});
-    for (unsigned zeros = 3; zeros < kMostDigits; zeros += 3) {
-        add(last(plain, PowerOfTen(zeros)), {Kind::Scale, zeros});
-        add(last(ordinal, PowerOfTen(zeros)), {Kind::Scale, zeros, true});
-    }
-    for (const unsigned zeros : {5u, 7u}) {
-        add(last(indian, PowerOfTen(zeros)), {Kind::Scale, zeros});
-        add(last(indianOrdinal, PowerOfTen(zeros)), {Kind::Scale, zeros, true});
-    }
-    add(wordsOf(plain, "0.5").at(1), {Kind::Point});
-    add(wordsOf(plain, "-1").front(), {Kind::Minus});
-    add(wordsOf(british, "101").at(2), {Kind::And});
-    add(last(indianCheque, "1"), {Kind::Only});
-
-    // The classic answer's own spellings ("Fourty").
-    if (classic) {
-        for (unsigned n = 1; n < 20; ++n) add(Split(classic(std::to_string(n))).back(), {Kind::Unit, n});
-        for (unsigned n = 20; n < 100; n += 10) add(Split(classic(std::to_string(n))).back(), {Kind::Ten, n});
-        add(Split(classic("100")).back(), {Kind::Hundred});
-        for (unsigned zeros = 3; zeros <= 12; zeros += 3) add(Split(classic(PowerOfTen(zeros))).back(), {Kind::Scale, zeros});
-    }
-
-    // Currency names, each word with every currency it names: the style's own first.
-    const auto addCurrency = [&](std::string_view code, std::string_view unit, std::string_view units,
-                                 std::string_view subunit, std::string_view subunits, unsigned digits) {
-        if (currencies_.size() == CurrencySet().size()) throw std::length_error("more currencies than the reader tells apart");
-        CurrencySet currency;
-        currency.set(currencies_.size());
-        currencies_.push_back({std::string(code), digits});
-        // A name of several words is known by its last.
-        const auto addName = [&](std::string_view name, Kind kind) {
-            const auto parts = Split(name);
-            if (parts.empty()) return;
-            const auto [known, added] = words.try_emplace(parts.back(), Word{kind, 0, false, currency});
-            if (!added && known->second.kind == kind) known->second.currencies |= currency;
-        };
-        for (const std::string_view name : {unit, units}) addName(name, Kind::Major);
-        for (const std::string_view name : {subunit, subunits}) addName(name, Kind::Minor);
-    };
-    if (style.money) addCurrency(style.currency, style.unit, style.units, style.subunit, style.subunits, style.digits);
-    for (const Currency& currency : Currencies()) {
-        addCurrency(currency.code, currency.unit, currency.units, currency.subunit, currency.subunits, currency.digits);
-    }
-
-    trie_.emplace_back();
-    for (const auto& [text, word] : words) {
-        std::uint32_t node = 0;
-        for (const char c : text) {
-            const auto& next = trie_[node].next;
-            const auto child = std::find_if(next.begin(), next.end(), [c](const auto& edge) { return edge.first == c; });
-            if (child != next.end()) {
-                node = child->second;
-            } else {
-                const auto added = static_cast<std::uint32_t>(trie_.size());
-                trie_[node].next.emplace_back(c, added);
-                trie_.emplace_back();
-                node = added;
-            }
-        }
-        trie_[node].word = word;
-    }
-}
-
-std::pair<std::size_t, const WordReader::Word*> WordReader::LongestWord(std::string_view letters) const {
-    std::pair<std::size_t, const Word*> longest{0, nullptr};
-    std::uint32_t node = 0;
-    for (std::size_t i = 0; i < letters.size(); ++i) {
-        const auto& next = trie_[node].next;
-        const auto child = std::find_if(next.begin(), next.end(), [c = letters[i]](const auto& edge) { return edge.first == c; });
-        if (child == next.end()) break;
-        node = child->second;
-        if (trie_[node].word) longest = {i + 1, &*trie_[node].word};
-    }
-    return longest;
-}
+WordReader::WordReader(const Style& style, const ClassicWords& classic) : style_(style), vocabulary_(style, classic) {}
 
 Reading WordReader::Read(std::string_view text) const {
     if (text.size() > kLongestText) return {false, std::string(kTooLong)};
@@ -510,25 +393,25 @@ Reading WordReader::Read(std::string_view text) const {
                 tokens.push_back(std::move(token));
                 continue;
             }
-            if (!IsLetter(c)) {
+            if (!IsWordLetter(c)) {
                 ++at;
                 continue;
             }
             std::size_t end = at;
             std::string run;
-            while (end < text.size() && IsLetter(text[end])) run.push_back(Lower(text[end++]));
+            while (end < text.size() && IsWordLetter(text[end])) run.push_back(LowerLetter(text[end++]));
             // A run of letters is a word, or words run together ("Zeropoint"): the
             // longest known word first, each time.
             std::size_t from = 0;
             while (from < run.size()) {
-                const auto [length, word] = LongestWord(std::string_view(run).substr(from));
+                const auto [length, word] = vocabulary_.LongestWord(std::string_view(run).substr(from));
                 if (length == 0) throw SpellError("'" + Quoted(text.substr(at, end - at)) + "' is not a number word");
                 tokens.push_back({word, {}, {}, at + from, at + from + length});
                 from += length;
             }
             at = end;
         }
-        Parser parser(text, tokens, currencies_, style_.money);
+        Parser parser(text, tokens, vocabulary_.KnownCurrencies(), style_.money);
         return {true, parser.Parse()};
     } catch (const SpellError& error) {
         return {false, error.what()};
