@@ -161,6 +161,11 @@ private:
     [[nodiscard]] bool IsWord(std::size_t i, Kind kind) const {
         return i < tokens_.size() && tokens_[i].word && tokens_[i].word->kind == kind;
     }
+    // The first word of `kind` from `i` on, or `end`.
+    [[nodiscard]] std::size_t Next(std::size_t i, std::size_t end, Kind kind) const {
+        while (i < end && !IsWord(i, kind)) ++i;
+        return i;
+    }
 
     [[noreturn]] void Fail(std::size_t from, std::size_t to, const std::string& why) const {
         const std::size_t begin = tokens_[from].begin, end = tokens_[std::min(to, tokens_.size() - 1)].end;
@@ -176,8 +181,7 @@ private:
 
     // A number with an optional point: "one hundred five point zero five".
     std::string Plain(std::size_t begin, std::size_t end) {
-        std::size_t point = begin;
-        while (point < end && !IsWord(point, Kind::Point)) ++point;
+        const std::size_t point = Next(begin, end, Kind::Point);
         std::string number = Whole(begin, point);
         if (point == end) return number;
         if (ordinal_) CannotFollow(point);
@@ -200,65 +204,76 @@ private:
         return WithFraction(number, digits);
     }
 
+    // The digits of an amount's major and minor units as its words name them; no minor
+    // digits when the words name no minor unit.
+    using Units = std::pair<std::string, std::string>;
+
     // An amount: "rupees twelve and paise five", "twelve dollars and five cents",
     // "twelve and 05/100 dollars", "twelve dollars and 05/100".
     std::string Money(std::size_t begin, std::size_t end) {
-        std::string major, minor;
-        if (IsWord(begin, Kind::Major)) {
-            std::size_t minorAt = begin + 1;
-            while (minorAt < end && !IsWord(minorAt, Kind::Minor)) ++minorAt;
-            if (minorAt == end) {
-                major = Whole(begin + 1, end);
-            } else {
-                if (!IsWord(minorAt - 1, Kind::And)) CannotFollow(minorAt);
-                major = Whole(begin + 1, minorAt - 1);
-                minor = Whole(minorAt + 1, end);
-            }
-        } else {
-            std::size_t fraction = begin;
-            while (fraction < end && tokens_[fraction].word) ++fraction;
-            std::size_t unit = begin;
-            while (unit < end && !IsWord(unit, Kind::Major)) ++unit;
-            if (fraction < end) {
-                // "... and 05/100 dollars" or "... dollars and 05/100".
-                const WordToken& figures = tokens_[fraction];
-                if (fraction == begin || !IsWord(fraction - 1, Kind::And)) CannotFollow(fraction);
-                const bool unitAfter = unit == fraction + 1 && unit + 1 == end;
-                const bool unitBefore = unit + 2 == fraction && fraction + 1 == end;
-                if (!(unitAfter || unitBefore || (unit == end && fraction + 1 == end))) CannotFollow(std::min(fraction + 1, end - 1));
-                if (!InNumeratorsDigits(figures)) {
-                    Fail(fraction, fraction, "the fraction is not in hundredths or thousandths of its numerator's digits");
-                }
-                const auto digits = CurrencyDigits(begin, end, true);
-                if (digits && figures.numerator.size() > *digits) {
-                    Fail(fraction, fraction, "more digits than the currency's " + std::to_string(*digits));
-                }
-                major = Whole(begin, unitBefore ? unit : fraction - 1);
-                minor = figures.numerator;
-                return WithFraction(major, minor);
-            }
-            if (unit == end) {
-                std::size_t minorAt = begin;
-                while (minorAt < end && !IsWord(minorAt, Kind::Minor)) ++minorAt;
-                if (minorAt == end) Fail(begin, end - 1, "no currency");
-                major = "0";
-                minor = Whole(begin, minorAt);
-                if (minorAt + 1 != end) CannotFollow(minorAt + 1);
-            } else {
-                major = Whole(begin, unit);
-                if (unit + 1 < end) {
-                    if (!IsWord(unit + 1, Kind::And)) CannotFollow(unit + 1);
-                    std::size_t minorAt = unit + 2;
-                    while (minorAt < end && !IsWord(minorAt, Kind::Minor)) ++minorAt;
-                    if (minorAt + 1 != end) CannotFollow(std::min(minorAt + 1, end - 1));
-                    minor = Whole(unit + 2, minorAt);
-                }
-            }
-        }
+        if (IsWord(begin, Kind::Major)) return Amount(begin, end, CurrencyFirst(begin, end));
+        std::size_t fraction = begin;
+        while (fraction < end && tokens_[fraction].word) ++fraction;
+        const std::size_t unit = Next(begin, end, Kind::Major);
+        if (fraction < end) return AmountWithFigures(begin, end, fraction, unit);
+        return Amount(begin, end, unit == end ? MinorUnitsOnly(begin, end) : CurrencyAfter(begin, end, unit));
+    }
+
+    // "rupees twelve", "rupees twelve and paise five".
+    Units CurrencyFirst(std::size_t begin, std::size_t end) {
+        const std::size_t minorAt = Next(begin + 1, end, Kind::Minor);
+        if (minorAt == end) return {Whole(begin + 1, end), ""};
+        if (!IsWord(minorAt - 1, Kind::And)) CannotFollow(minorAt);
+        std::string major = Whole(begin + 1, minorAt - 1);
+        return {std::move(major), Whole(minorAt + 1, end)};
+    }
+
+    // "five cents": no major unit.
+    Units MinorUnitsOnly(std::size_t begin, std::size_t end) {
+        const std::size_t minorAt = Next(begin, end, Kind::Minor);
+        if (minorAt == end) Fail(begin, end - 1, "no currency");
+        std::string minor = Whole(begin, minorAt);
+        if (minorAt + 1 != end) CannotFollow(minorAt + 1);
+        return {"0", std::move(minor)};
+    }
+
+    // "twelve dollars", "twelve dollars and five cents": the major unit at `unit`.
+    Units CurrencyAfter(std::size_t begin, std::size_t end, std::size_t unit) {
+        std::string major = Whole(begin, unit);
+        if (unit + 1 == end) return {std::move(major), ""};
+        if (!IsWord(unit + 1, Kind::And)) CannotFollow(unit + 1);
+        const std::size_t minorAt = Next(unit + 2, end, Kind::Minor);
+        if (minorAt + 1 != end) CannotFollow(std::min(minorAt + 1, end - 1));
+        return {std::move(major), Whole(unit + 2, minorAt)};
+    }
+
+    // The amount that `units` name: the minor digits padded with zeros in front to the
+    // currency's minor digits, which they may not outnumber.
+    std::string Amount(std::size_t begin, std::size_t end, const Units& units) const {
+        const auto& [major, minor] = units;
         const auto digits = CurrencyDigits(begin, end, !minor.empty());
         if (minor.empty()) return major;
         if (minor.size() > *digits) Fail(begin, end - 1, "more minor units than make one major unit");
         return WithFraction(major, std::string(*digits - minor.size(), '0').append(minor));
+    }
+
+    // "... and 05/100 dollars" or "... dollars and 05/100": the fraction in figures at
+    // `fraction`, the major unit at `unit` (or `end` for none). The numerator's digits
+    // are the minor digits as written.
+    std::string AmountWithFigures(std::size_t begin, std::size_t end, std::size_t fraction, std::size_t unit) {
+        const WordToken& figures = tokens_[fraction];
+        if (fraction == begin || !IsWord(fraction - 1, Kind::And)) CannotFollow(fraction);
+        const bool unitAfter = unit == fraction + 1 && unit + 1 == end;
+        const bool unitBefore = unit + 2 == fraction && fraction + 1 == end;
+        if (!(unitAfter || unitBefore || (unit == end && fraction + 1 == end))) CannotFollow(std::min(fraction + 1, end - 1));
+        if (!InNumeratorsDigits(figures)) {
+            Fail(fraction, fraction, "the fraction is not in hundredths or thousandths of its numerator's digits");
+        }
+        const auto digits = CurrencyDigits(begin, end, true);
+        if (digits && figures.numerator.size() > *digits) {
+            Fail(fraction, fraction, "more digits than the currency's " + std::to_string(*digits));
+        }
+        return WithFraction(Whole(begin, unitBefore ? unit : fraction - 1), figures.numerator);
     }
 
     // The minor digits of the currency that the currency words between `begin` and
@@ -310,6 +325,21 @@ private:
         return codes;
     }
 
+    // The terms that a scale word multiplied, and its power of ten.
+    struct ScaledTerms {
+        Terms terms;
+        unsigned scale;
+    };
+    // A whole number as read so far: what the last word was, the terms of each scale
+    // word (larger scales first), and the value below a thousand since the last one.
+    struct WholeSoFar {
+        enum class State { Start, Unit, Ten, TenUnit, Hundred, Scale, And } state = State::Start;
+        std::vector<ScaledTerms> scaled;
+        unsigned small = 0;
+        bool hundred = false;
+    };
+    using State = WholeSoFar::State;
+
     // A whole number, exact up to kMostDigits digits: each scale word multiplies what
     // stands before it since a larger scale ("twelve lakh", "one lakh crore"). No
     // style writes a longer number, and the bound keeps the work linear: a crore
@@ -320,85 +350,95 @@ private:
             if (begin < tokens_.size()) CannotFollow(begin);
             Fail(tokens_.size() - 1, tokens_.size() - 1, "a number is missing");
         }
-        enum class State { Start, Unit, Ten, TenUnit, Hundred, Scale, And } state = State::Start;
-        struct Entry {
-            Terms terms;
-            unsigned scale;
-        };
-        std::vector<Entry> entries;
-        unsigned small = 0;
-        bool hundred = false;
+        WholeSoFar whole;
         for (std::size_t i = begin; i < end; ++i) {
             if (!tokens_[i].word || ordinal_) CannotFollow(i);
             const NumberWord& word = *tokens_[i].word;
-            switch (word.kind) {
-            case Kind::Unit:
-                if (word.value == 0) {
-                    if (i != begin || end - begin != 1) CannotFollow(i);
-                } else if (state == State::Ten ? word.value > 9 : state == State::Unit || state == State::TenUnit) {
-                    CannotFollow(i);
-                }
-                small += word.value;
-                state = state == State::Ten ? State::TenUnit : State::Unit;
-                break;
-            case Kind::Ten:
-                if (state == State::Unit || state == State::Ten || state == State::TenUnit) CannotFollow(i);
-                small += word.value;
-                state = State::Ten;
-                break;
-            case Kind::Hundred:
-                if (hundred || small == 0 || small >= 100 || state == State::Start || state == State::Scale || state == State::And) {
-                    CannotFollow(i);
-                }
-                small *= 100;
-                hundred = true;
-                state = State::Hundred;
-                break;
-            case Kind::And:
-                if (state != State::Hundred && state != State::Scale) CannotFollow(i);
-                state = State::And;
-                break;
-            case Kind::Scale: {
-                const bool adjacent = state == State::Scale;
-                if (state == State::Start || state == State::And) CannotFollow(i);
-                // A crore multiplies all that stands before it, crores included: the
-                // count of crores is itself in lakh and crore ("one lakh crore", "one
-                // crore crore", "... nine crore fifteen lakh seven hundred crore"). Any
-                // other scale word takes a smaller one just before it ("one thousand
-                // million") and otherwise follows only larger ones.
-                constexpr unsigned kCrore = 7;
-                Terms terms;
-                if (small != 0) terms.emplace_back(small, 0);
-                bool multiplied = false;
-                while (!entries.empty() && (word.value == kCrore ? entries.back().scale <= kCrore : entries.back().scale < word.value)) {
-                    if (!adjacent && word.value != kCrore) CannotFollow(i);
-                    terms.insert(terms.end(), entries.back().terms.begin(), entries.back().terms.end());
-                    entries.pop_back();
-                    multiplied = true;
-                }
-                if (!entries.empty() && entries.back().scale == word.value) CannotFollow(i);
-                if (adjacent && !multiplied) CannotFollow(i);
-                for (auto& term : terms) {
-                    term.second += word.value;
-                    if (term.second >= kMostDigits) Fail(begin, i, "more than 1,000 digits");
-                }
-                entries.push_back({std::move(terms), word.value});
-                small = 0;
-                hundred = false;
-                state = State::Scale;
-                break;
-            }
-            default:
-                CannotFollow(i);
+            if (word.kind == Kind::Scale) {
+                ScaleWord(begin, i, whole);
+            } else {
+                SmallWord(begin, end, i, whole);
             }
             if (word.ordinal) ordinal_ = true;
         }
-        if (state == State::And) Fail(begin, end - 1, "it ends after '" + Shown(end - 1) + "'");
-        Terms all = {{small, 0}};
-        for (const Entry& entry : entries) all.insert(all.end(), entry.terms.begin(), entry.terms.end());
+        if (whole.state == State::And) Fail(begin, end - 1, "it ends after '" + Shown(end - 1) + "'");
+        Terms all = {{whole.small, 0}};
+        for (const ScaledTerms& scaled : whole.scaled) all.insert(all.end(), scaled.terms.begin(), scaled.terms.end());
         std::string digits = DigitsOf(all);
         if (digits.size() > kMostDigits) Fail(begin, end - 1, "more than 1,000 digits");
         return digits;
+    }
+
+    // The word at `i` of the whole number between `begin` and `end`, when it is a word
+    // of a value below a thousand: a unit, a ten, "hundred" or "and".
+    void SmallWord(std::size_t begin, std::size_t end, std::size_t i, WholeSoFar& whole) const {
+        const NumberWord& word = *tokens_[i].word;
+        State& state = whole.state;
+        switch (word.kind) {
+        case Kind::Unit:
+            if (word.value == 0) {
+                if (i != begin || end - begin != 1) CannotFollow(i);
+            } else if (state == State::Ten ? word.value > 9 : state == State::Unit || state == State::TenUnit) {
+                CannotFollow(i);
+            }
+            whole.small += word.value;
+            state = state == State::Ten ? State::TenUnit : State::Unit;
+            break;
+        case Kind::Ten:
+            if (state == State::Unit || state == State::Ten || state == State::TenUnit) CannotFollow(i);
+            whole.small += word.value;
+            state = State::Ten;
+            break;
+        case Kind::Hundred:
+            if (whole.hundred || whole.small == 0 || whole.small >= 100 || state == State::Start || state == State::Scale ||
+                state == State::And) {
+                CannotFollow(i);
+            }
+            whole.small *= 100;
+            whole.hundred = true;
+            state = State::Hundred;
+            break;
+        case Kind::And:
+            if (state != State::Hundred && state != State::Scale) CannotFollow(i);
+            state = State::And;
+            break;
+        default:
+            CannotFollow(i);
+        }
+    }
+
+    // The scale word at `i` of the whole number that starts at `begin`: it multiplies
+    // the value since the last scale word and the terms of the smaller scales before it.
+    void ScaleWord(std::size_t begin, std::size_t i, WholeSoFar& whole) const {
+        const unsigned scale = tokens_[i].word->value;
+        const bool adjacent = whole.state == State::Scale;
+        if (whole.state == State::Start || whole.state == State::And) CannotFollow(i);
+        // A crore multiplies all that stands before it, crores included: the count of
+        // crores is itself in lakh and crore ("one lakh crore", "one crore crore", "...
+        // nine crore fifteen lakh seven hundred crore"). Any other scale word takes a
+        // smaller one just before it ("one thousand million") and otherwise follows
+        // only larger ones.
+        constexpr unsigned kCrore = 7;
+        Terms terms;
+        if (whole.small != 0) terms.emplace_back(whole.small, 0);
+        bool multiplied = false;
+        auto& scaled = whole.scaled;
+        while (!scaled.empty() && (scale == kCrore ? scaled.back().scale <= kCrore : scaled.back().scale < scale)) {
+            if (!adjacent && scale != kCrore) CannotFollow(i);
+            terms.insert(terms.end(), scaled.back().terms.begin(), scaled.back().terms.end());
+            scaled.pop_back();
+            multiplied = true;
+        }
+        if (!scaled.empty() && scaled.back().scale == scale) CannotFollow(i);
+        if (adjacent && !multiplied) CannotFollow(i);
+        for (auto& term : terms) {
+            term.second += scale;
+            if (term.second >= kMostDigits) Fail(begin, i, "more than 1,000 digits");
+        }
+        scaled.push_back({std::move(terms), scale});
+        whole.small = 0;
+        whole.hundred = false;
+        whole.state = State::Scale;
     }
 
     std::string_view text_;
