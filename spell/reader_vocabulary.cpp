@@ -41,8 +41,8 @@ std::string PowerOfTen(std::size_t zeros) {
     return text;
 }
 
-// The words of the document rules, learned by spelling the numbers they name, so that
-// no word list is written twice.
+// The words the English styles write (rules/en.txt), learned by spelling the numbers
+// they name, so that no word list is written twice.
 void LearnStyleWords(Meanings& words) {
     const Style plain = ParseStyle("plain"), ordinal = ParseStyle("ordinal"), british = ParseStyle("british"),
                 indian = ParseStyle("indian"), indianOrdinal = ParseStyle("ordinal,numbering=indian"),
