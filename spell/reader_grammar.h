@@ -12,9 +12,10 @@
 namespace zorv::spell {
 
 // The number that `text` names in the words of `vocabulary`: "-1234.05", no grouping,
-// no leading zero; an amount with as many digits after the point as its minor unit
-// has. `styleCurrency`: the words must name the first of the vocabulary's currencies,
-// if any. Throws SpellError saying why the text is no number, quoting the part at fault.
+// no leading zero; an amount's minor units, when its words name them, as all the
+// digits its currency has after the point. `styleCurrency`: the words must name the
+// first of the vocabulary's currencies, if any. Throws SpellError saying why the text
+// is no number, quoting the part at fault.
 [[nodiscard]] std::string ReadNumberWords(std::string_view text, const ReaderVocabulary& vocabulary, bool styleCurrency);
 
 }  // namespace zorv::spell
