@@ -4,14 +4,10 @@
 // characters and line breaks), exactly, at any length written.
 #pragma once
 
-#include <bitset>
-#include <cstdint>
-#include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
+#include "reader_vocabulary.h"
 #include "style.h"
 
 namespace zorv::spell {
@@ -25,7 +21,7 @@ class WordReader {
 public:
     // The classic answer's words for a number typed as text ("40" -> "Fourty "), from
     // which the reader learns the classic engine's own spellings.
-    using ClassicWords = std::function<std::string(std::string_view)>;
+    using ClassicWords = ReaderVocabulary::ClassicWords;
 
     // Reads words of `style`'s kind. Words that name a currency are an amount of it:
     // its minor digits count, and with a money style it must be the style's currency.
@@ -33,6 +29,8 @@ public:
     // longer than kLongestText bytes are refused; reading is linear in their length.
     WordReader(const Style& style, const ClassicWords& classic);
 
+    // The number that `words` name: read true and the number, an amount with its minor
+    // digits; else read false and a message saying why they name none.
     [[nodiscard]] Reading Read(std::string_view words) const;
 
     // Whether `words` name exactly the number `figures` (as the style reads numbers):
@@ -40,36 +38,9 @@ public:
     // the words or the figures are no number.
     [[nodiscard]] Reading Verify(std::string_view figures, std::string_view words) const;
 
-    enum class Kind { Unit, Ten, Hundred, Scale, Point, Minus, And, Only, Major, Minor };
-    // The currencies a name may stand for ("dollar": USD, AUD, CAD, ...), by their
-    // place in currencies_.
-    using CurrencySet = std::bitset<256>;
-    struct Word {
-        Kind kind;
-        unsigned value = 0;       // Unit: 0 to 19; Ten: 20 to 90; Scale: the power of ten
-        bool ordinal = false;     // "first", "twentieth", "hundredth", "millionth"
-        CurrencySet currencies{};  // Major, Minor: whose unit or minor unit it names
-    };
-    struct NamedCurrency {
-        std::string code;  // as messages name it: "USD"
-        unsigned digits;   // its minor digits
-    };
-
 private:
     const Style& style_;
-    // The style's own currency first (for a money style), then the table's.
-    std::vector<NamedCurrency> currencies_;
-    // The longest word that `letters` (lower case) begin with: its length and meaning,
-    // or 0 and null. Linear in the word's length, whatever the number of words.
-    [[nodiscard]] std::pair<std::size_t, const Word*> LongestWord(std::string_view letters) const;
-
-    // Every word, letter by letter: each node's edges by letter, and the word that
-    // ends there.
-    struct TrieNode {
-        std::vector<std::pair<char, std::uint32_t>> next;
-        std::optional<Word> word;
-    };
-    std::vector<TrieNode> trie_;
+    ReaderVocabulary vocabulary_;
 };
 
 }  // namespace zorv::spell
