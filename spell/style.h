@@ -1,15 +1,9 @@
 // A style description: how a number is worded, as a comma-separated list of a preset
-// and options, "cheque,currency=INR,case=upper,width=60,fill=*".
-//
-// Presets: classic (the window's answer, which this module leaves to its caller),
-// plain, british, ordinal, indian, money and cheque. Options, each on top of a preset:
-//   locale=TAG rules=NAME        plain and ordinal: words by the rules of a locale; an
-//                                English locale keeps the document rules unless rules=
-//                                names one of the locale's own public rule sets
-//   numbering=short|indian  and=on|off  hyphens=on|off  case=lower|upper|title|sentence
-//   currency=CODE  unit=NAME/NAMES  subunit=NAME/NAMES  digits=0|2|3
-//   minor=words|digits|none  only=on|off  first=on|off  round=none|half-up|half-even
-//   width=N  fill=C
+// and options, "cheque,currency=INR,case=upper,width=60,fill=*". The presets and the
+// options, with their values and meanings, are one table (StylePresets, StyleOptions),
+// which the parser reads and help texts print. The classic preset is the window's
+// answer, which this module leaves to its caller; an English locale= keeps the document
+// rules unless rules= names one of the locale's own public rule sets.
 #pragma once
 
 #include <cstddef>

@@ -469,16 +469,20 @@ TEST(ZorvWordsTest, HelpVersionAndUsageErrors) {
 
 // The manual page describes what the help text lists: every option of the program and
 // every preset, style option and value of a description (the help's are made from
-// the library's one table of them).
-TEST(ZorvWordsTest, TheManualPageNamesWhatTheHelpNames) {
-    std::ifstream file(ZORV_WORDS_MAN_PAGE);
-    ASSERT_TRUE(file) << ZORV_WORDS_MAN_PAGE;
-    std::string man((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+// the library's one table of them); the C header describes the same descriptions.
+std::string ReadWithoutMarkup(const char* path) {
+    std::ifstream file(path);
+    EXPECT_TRUE(file) << path;
+    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     for (const std::string_view markup : {"\\fB", "\\fR", "\\fI"}) {
-        for (auto at = man.find(markup); at != std::string::npos; at = man.find(markup, at)) man.erase(at, markup.size());
+        for (auto at = text.find(markup); at != std::string::npos; at = text.find(markup, at)) text.erase(at, markup.size());
     }
-    for (auto at = man.find("\\-"); at != std::string::npos; at = man.find("\\-", at)) man.erase(at, 1);
+    for (auto at = text.find("\\-"); at != std::string::npos; at = text.find("\\-", at)) text.erase(at, 1);
+    return text;
+}
 
+TEST(ZorvWordsTest, TheManualPageNamesWhatTheHelpNames) {
+    const std::string man = ReadWithoutMarkup(ZORV_WORDS_MAN_PAGE), header = ReadWithoutMarkup(ZORV_WORDS_C_HEADER);
     const std::string help = RunWords({"--help"}).out;
     std::vector<std::string> names;  // "--json", "classic", "locale=", "lower", ...
     std::istringstream lines(help);
@@ -502,7 +506,12 @@ TEST(ZorvWordsTest, TheManualPageNamesWhatTheHelpNames) {
         }
     }
     ASSERT_GT(names.size(), 40U) << help;
-    for (const std::string& name : names) EXPECT_NE(man.find(name), std::string::npos) << name;
+    for (const std::string& name : names) {
+        EXPECT_NE(man.find(name), std::string::npos) << "manual page: " << name;
+        if (!name.starts_with("-")) {
+            EXPECT_NE(header.find(name), std::string::npos) << "C header: " << name;
+        }
+    }
 }
 
 }  // namespace
