@@ -25,7 +25,8 @@ const std::vector<std::vector<std::string>>& Styles() {
         const std::string list = zorv::Speller::ListLocales();
         for (std::size_t at = 0; at < list.size();) {
             const std::size_t end = list.find('\n', at);
-            const std::string line = list.substr(at, end - at);
+            const std::string listed = list.substr(at, end - at);
+            const std::string line = listed.substr(0, listed.find(" (money:"));
             at = end + 1;
             const std::size_t colon = line.find(':');
             std::vector<std::string> sets;

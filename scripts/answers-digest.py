@@ -44,7 +44,7 @@ def main():
                    f"money,currency={code},round=half-even", f"cheque,currency={code},round=half-up"]
     locales = run(["--list-locales"], "").split(b"\0")[0].decode().splitlines()
     for line in locales:
-        tag, rule_sets = line.split(":")
+        tag, rule_sets = line.split(" (money:")[0].split(":")
         styles.append(f"plain,locale={tag}")
         styles += [f"plain,locale={tag},rules={name}" for name in rule_sets.split()]
         styles.append(f"ordinal,locale={tag}")

@@ -11,10 +11,11 @@
 #   scripts/install-deps.sh web     the above plus emscripten, Chromium, ChromeDriver, Selenium and pdftotext
 #   scripts/install-deps.sh sql     the above plus SQLite and PostgreSQL 15 with its server headers (PGXS)
 #   scripts/install-deps.sh packages  the above plus Debian's Python packaging (pip, setuptools,
-#                                   wheel, venv), pytest, Dask's distributed and num2words
+#                                   wheel, venv), pytest, Dask's distributed, and the money references
+#                                   num2words and libnumbertext's spellout
 set -euo pipefail
 
-build=(g++ cmake ninja-build pkg-config dpkg-dev file libgtest-dev nlohmann-json3-dev libicu-dev unicode-cldr-core qt6-base-dev libfontconfig-dev fonts-liberation
+build=(g++ cmake ninja-build pkg-config dpkg-dev file libgtest-dev nlohmann-json3-dev libicu-dev unicode-cldr-core unicode-data qt6-base-dev libfontconfig-dev fonts-liberation
        desktop-file-utils appstream lintian devscripts python3)
 packages=("${build[@]}")
 for set in "$@"; do
@@ -24,7 +25,7 @@ for set in "$@"; do
         shots) packages+=(xvfb xauth xdotool xclip imagemagick) ;;
         fuzz) packages+=(clang libclang-rt-dev) ;;
         packages) packages+=(python3-pip python3-setuptools python3-wheel python3-venv python3-pytest python3-distributed
-                             python3-num2words)
+                             python3-num2words libnumbertext-tools)
                   command -v npm >/dev/null || packages+=(npm) ;;
         sql) packages+=(sqlite3 libsqlite3-dev postgresql-15 postgresql-server-dev-15 postgresql-common make) ;;
         web) packages+=(emscripten node-acorn chromium chromium-driver python3-selenium poppler-utils)

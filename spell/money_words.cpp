@@ -1,5 +1,6 @@
 #include "money_words.h"
 
+#include "language_money.h"
 #include "number_words.h"
 
 namespace zorv::spell {
@@ -45,6 +46,11 @@ void MoneyWordsInto(const Style& style, WrittenNumber amount, std::string& out) 
     const bool minorZero = minor.find_first_not_of('0') == std::string::npos;
     if (style.minor == MinorForm::None && !minorZero) throw SpellError("an amount with a minor part, which minor=none leaves out");
     const bool negative = amount.negative && (amount.whole != "0" || !minorZero);  // "-0.001" rounded to zero
+    if (style.moneyLanguage != nullptr) {
+        if (negative && style.currencyFirst) throw SpellError("a negative amount is not written with the currency first");
+        LanguageMoneyInto(style, {amount.whole, hasMinor ? std::string_view(minor) : std::string_view(), negative}, out);
+        return;
+    }
     if (style.currencyFirst) {
         if (negative) throw SpellError("a negative amount is not written with the currency first");
         out += style.units;

@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 
+#include "locale_tags.h"
 #include "number_words.h"
 
 namespace zorv::spell {
@@ -12,7 +13,7 @@ namespace {
 constexpr std::string_view kPresets[] = {"classic", "plain", "british", "ordinal", "indian", "money", "cheque"};
 
 constexpr StyleOption kOptions[] = {
-    {"locale", "TAG", "plain and ordinal: the words of a locale (a BCP 47 tag: de, sr-Latn, en_GB)"},
+    {"locale", "TAG", "the words of a locale (a BCP 47 tag: de, sr-Latn, en_GB); money and cheque in the languages with money words"},
     {"rules", "NAME", "plain and ordinal: one of the locale's public rule sets (--list-locales)"},
     {"numbering", "short|indian", "thousand, million, ... or thousand, lakh, crore"},
     {"and", "on|off", "\"and\" before the last part below a hundred"},
@@ -33,6 +34,8 @@ constexpr StyleOption kOptions[] = {
 // The options that belong to the money presets, and those of the English document rules.
 constexpr std::string_view kMoneyOptions[] = {"currency", "unit", "subunit", "digits", "minor", "only", "first", "round"};
 constexpr std::string_view kEnglishOptions[] = {"numbering", "and", "hyphens", "case"};
+// The options of English money that no other language's takes.
+constexpr std::string_view kEnglishMoneyOptions[] = {"rules", "numbering", "and", "unit", "subunit", "only"};
 
 [[noreturn]] void Bad(const std::string& what) { throw StyleError(what); }
 
@@ -137,6 +140,8 @@ private:
     std::map<std::string_view, std::string_view> options_;
 };
 
+void ReadAmountOptions(const Description& d, Style& style);
+
 // The currency and how an amount of it is written: the currency's own defaults (the
 // Indian form for INR: lakh and crore, the currency first, and on a cheque the paise
 // in words and "only" at the end), then the options.
@@ -161,6 +166,12 @@ void ReadMoneyOptions(const Description& d, Style& style, bool& indian) {
         style.currency = style.units;
     }
     if (const auto subunit = d.Option("subunit")) std::tie(style.subunit, style.subunits) = Names("subunit", *subunit);
+    ReadAmountOptions(d, style);
+}
+
+// The options of how an amount is written, in any language: digits, minor, only,
+// first and round.
+void ReadAmountOptions(const Description& d, Style& style) {
     if (const auto digits = d.Option("digits")) style.digits = OneOf<unsigned>("digits", *digits, {{"0", 0u}, {"2", 2u}, {"3", 3u}});
     if (const auto minor = d.Option("minor")) {
         style.minor = OneOf<MinorForm>("minor", *minor, {{"words", MinorForm::Words}, {"digits", MinorForm::Digits}, {"none", MinorForm::None}});
@@ -170,6 +181,47 @@ void ReadMoneyOptions(const Description& d, Style& style, bool& indian) {
     if (const auto round = d.Option("round")) {
         style.rounding = OneOf<Rounding>("round", *round, {{"none", Rounding::None}, {"half-up", Rounding::HalfUp}, {"half-even", Rounding::HalfEven}});
     }
+}
+
+// The rule set that spells the numbers of a noun of `gender` in a language's money:
+// the language's own, or the cardinal of that gender, or the plain cardinal.
+const RuleSet& MoneyRules(const Locale& locale, const MoneyLanguage& language, std::string_view gender) {
+    const std::string names[] = {std::string(language.rules), "spellout-cardinal-" + std::string(gender), "spellout-cardinal",
+                                 "spellout-numbering"};
+    for (const std::string& name : names) {
+        if (name.empty()) continue;
+        if (const RuleSet* set = locale.Find(name); set != nullptr && set->isPublic) return *set;
+        if (!language.rules.empty()) break;
+    }
+    Bad("the locale '" + std::string(locale.name) + "' has no rule set for the money of " + language.locale);
+}
+
+// Money in a language other than English: the language's words of the currency (its
+// own currency by default), the numbers in the gender of each noun.
+void ReadLanguageMoney(const Description& d, Style& style, std::string_view tag) {
+    d.Refuse(kEnglishMoneyOptions, "goes with English money");
+    const MoneyLanguage* language = FindMoneyLanguage(LocaleId(tag));
+    style.locale = RuleBook::Builtin().Find(tag);
+    if (language == nullptr || style.locale == nullptr) {
+        Bad("the locale '" + Shown(tag) + "' has no money words (--list-locales names the locales that have)");
+    }
+    const std::string_view code = d.Option("currency").value_or(language->currencies.empty() ? "" : language->currencies.front());
+    const Currency* currency = FindCurrency(code);
+    if (currency == nullptr) Bad("unknown currency '" + Shown(code) + "'");
+    style.currencyWords = language->Find(code);
+    if (style.currencyWords == nullptr) {
+        Bad("the locale '" + language->locale + "' has no words for " + std::string(code) + " (it has: " +
+            NameList(language->currencyWords, [](const MoneyCurrencyWords& w) { return w.code; }, "") + ")");
+    }
+    style.moneyLanguage = language;
+    style.currency = currency->code;
+    style.digits = currency->digits;
+    style.english = false;
+    style.minor = MinorForm::Words;
+    style.letterCase = style.cheque ? LetterCase::Sentence : LetterCase::Lower;
+    ReadAmountOptions(d, style);
+    style.rules = &MoneyRules(*style.locale, *language, style.currencyWords->unit.gender);
+    style.minorRules = &MoneyRules(*style.locale, *language, style.currencyWords->minor.gender);
 }
 
 // The letter case, the width of a line and the fill character.
@@ -197,8 +249,9 @@ void ReadLayoutOptions(const Description& d, Style& style) {
 // The rules: the English document rules for these choices, or a locale's own.
 void ChooseRules(const Description& d, Style& style, bool indian, bool andWord) {
     const std::optional<std::string_view> locale = d.Option("locale"), rules = d.Option("rules");
-    if ((locale || rules) && d.Preset() != "plain" && d.Preset() != "ordinal") {
-        Bad("the options locale= and rules= go with the presets plain and ordinal");
+    if (rules && d.Preset() != "plain" && d.Preset() != "ordinal") Bad("the option rules= goes with the presets plain and ordinal");
+    if (locale && d.Preset() != "plain" && d.Preset() != "ordinal" && !style.money) {
+        Bad("the option locale= goes with the presets plain, ordinal, money and cheque");
     }
     if (!rules && IsEnglish(locale.value_or("en"))) {
         style.locale = RuleBook::Document().Find("en");
@@ -233,6 +286,14 @@ Style ParseStyle(std::string_view text) {
     style.money = d.Preset() == "money" || d.Preset() == "cheque";
     style.cheque = d.Preset() == "cheque";
     bool indian = d.Preset() == "indian", andWord = d.Preset() == "british";
+    const std::optional<std::string_view> locale = d.Option("locale");
+    if (style.money && locale && !IsEnglish(*locale)) {
+        ReadLanguageMoney(d, style, *locale);
+        if (const auto hyphens = d.Option("hyphens")) style.hyphens = OnOff("hyphens", *hyphens);
+        ReadLayoutOptions(d, style);
+        style.minusWords = MinusWords(style);
+        return style;
+    }
     if (style.money) {
         ReadMoneyOptions(d, style, indian);
     } else {

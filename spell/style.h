@@ -15,6 +15,7 @@
 #include "currencies.h"
 #include "decimal.h"
 #include "layout.h"
+#include "money_table.h"
 #include "rule_book.h"
 #include "spell_error.h"
 #include "written_number.h"
@@ -47,6 +48,12 @@ struct Style {
     bool only = false;
     Rounding rounding = Rounding::None;
     std::string minusWords;  // the words the rules put before a negative amount
+    // Money in a language other than English (money and cheque with locale=): its
+    // words, those of the currency, and the rule set of the minor part's numbers (the
+    // unit's are `rules`), each in its noun's gender.
+    const MoneyLanguage* moneyLanguage = nullptr;
+    const MoneyCurrencyWords* currencyWords = nullptr;
+    const RuleSet* minorRules = nullptr;
 
     LetterCase letterCase = LetterCase::Lower;
     bool hyphens = true;

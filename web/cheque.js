@@ -142,7 +142,7 @@ ZorvSpellModule().then((module) => {
     for (const line of taken().split("\n")) {
       const [name, sets = ""] = line.split(":");
       if (!name) continue;
-      const ordinals = sets.trim().split(" ").filter((set) => set.startsWith("spellout-ordinal"));
+      const ordinals = sets.split("(")[0].trim().split(" ").filter((set) => set.startsWith("spellout-ordinal"));
       const preferred = ["spellout-ordinal", "spellout-ordinal-masculine"].find((set) => ordinals.includes(set));
       if (ordinals.length) ordinalRules.set(name, preferred || ordinals[0]);
       if (name !== "en") $("locale").append(new Option(name, name));

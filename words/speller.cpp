@@ -103,6 +103,14 @@ std::string Speller::ListLocales() {
             list += ' ';
             list += set.name;
         }
+        if (const spell::MoneyLanguage* money = spell::FindMoneyLanguage(name)) {
+            list += " (money:";
+            for (const spell::MoneyCurrencyWords& currency : money->currencyWords) {
+                list += ' ';
+                list += currency.code;
+            }
+            list += ')';
+        }
         list += '\n';
     }
     return list;

@@ -141,7 +141,7 @@ export async function load() {
     const all = {};
     for (const line of listing.split("\n")) {
       const [name, sets = ""] = line.split(":");
-      if (name) all[name] = sets.trim().split(" ").filter(Boolean);
+      if (name) all[name] = sets.split("(")[0].trim().split(" ").filter(Boolean);
     }
     return all;
   };

@@ -250,4 +250,4 @@ def classic(text: str) -> str:
 def locales() -> Dict[str, List[str]]:
     """Every locale with spelling rules, with its public rule sets (for locale= and rules=)."""
     _, listing = _call(_list_locales)
-    return {name: sets.split() for name, _, sets in (line.partition(":") for line in listing.splitlines())}
+    return {name: sets.partition("(")[0].split() for name, _, sets in (line.partition(":") for line in listing.splitlines())}

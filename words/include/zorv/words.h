@@ -130,8 +130,9 @@ ZORV_WORDS_API int zorv_style_verify(const zorv_style* style, const char* figure
  * description gives ZORV_STYLE_ERROR with *out naming what it gets wrong. */
 ZORV_WORDS_API int zorv_spell(const char* style, const char* text, size_t length, char** out, size_t* out_length);
 
-/* Every locale with spelling rules and its public rule sets, one locale a line:
- * "de: spellout-numbering spellout-cardinal ...\n". ZORV_WORDS, or ZORV_FAILURE
+/* Every locale with spelling rules and its public rule sets, one locale a line, with
+ * the currencies it words money in where it does: "de: spellout-numbering
+ * spellout-cardinal ... (money: EUR USD GBP)\n". ZORV_WORDS, or ZORV_FAILURE
  * without memory; *out and *out_length as for zorv_convert. */
 ZORV_WORDS_API int zorv_list_locales(char** out, size_t* out_length);
 

@@ -100,7 +100,9 @@ public:
     // instead or why the words or the figures are no number.
     [[nodiscard]] Result Verify(std::string_view figures, std::string_view words) const;
 
-    // Every locale with spelling rules and its public rule sets, one locale a line.
+    // Every locale with spelling rules and its public rule sets, one locale a line, and
+    // for a locale whose language words money, the currencies it has words for:
+    // "ru: spellout-numbering ... (money: RUB USD EUR GBP)".
     [[nodiscard]] static std::string ListLocales();
 
     // The presets and the options a description may name, for help texts: each
