@@ -18,7 +18,7 @@ import time
 import unicodedata
 from decimal import Decimal
 
-SPELLOUT = "/usr/lib/libnumbertext/spellout"
+SPELLOUT_PROGRAM = "/usr/lib/libnumbertext/spellout"
 SEED = 20240605
 AMOUNTS_PER_LANGUAGE = 240
 # num2words names some languages by a code of its own.
@@ -26,13 +26,14 @@ NUM2WORDS_LANGUAGE = {"cs": "cz"}
 
 
 # ---------------------------------------------------------------------------------------
-# The classes of difference. A row is one word pair or one construction: `rewrite` turns
-# our wording of an amount into the reference's (a (pattern, replacement) pair of regular
-# expressions on our normalised words, or a function of the words and the amount's
-# context), and applies only to that reference and those locales (None: any locale, for
-# a construction that names no word). A difference is explained when some rows of its
-# language and reference, applied in table order, turn our words into the reference's.
-# `right` says whose wording a document should carry.
+# The classes of difference. A row is one word pair or one construction: its `rewrite`
+# turns our wording of an amount into the reference's. It is a function of our
+# normalised words and the amount (for a construction that names no word, in any
+# language), or {locale: [(pattern, replacement), ...]} of regular expressions on our
+# normalised words, each language's own words for the one construction (a locale's
+# variants, fa_AF or ar_SA, take their language's). A difference is explained when some
+# rows of its language and reference, applied in table order, turn our words into the
+# reference's. `right` says whose wording a document should carry.
 # ---------------------------------------------------------------------------------------
 
 def without_zero_minor(words, amount):
@@ -49,33 +50,126 @@ def with_zero_minor(words, amount):
     return normalised(amount.ours_of(amount.text + "." + "0" * amount.digits))
 
 
-def row(name, reference, locales, rewrite, example, reason, right):
-    return {"name": name, "reference": reference, "locales": locales, "rewrite": rewrite,
-            "example": example, "reason": reason, "right": right}
+CHINESE_CAPITALS = str.maketrans("壹贰叁肆伍陆柒捌玖拾佰仟", "一二三四五六七八九十百千")
+CHINESE_UNITS = {"CNY": ("元", "人民币"), "USD": ("美元", "美元"), "EUR": ("欧元", "欧元"), "GBP": ("英镑", "英镑")}
 
 
+def chinese_decimal(words, amount):
+    """Our whole part in common figures, the minor digits read one by one after 点 and
+    the currency's name last: "伍元叁角贰分" (5.32) as "五点三二人民币"."""
+    ours_unit, their_unit = CHINESE_UNITS[amount.currency]
+    whole = words.split(ours_unit)[0] if ours_unit in words else "零"
+    text = whole.translate(CHINESE_CAPITALS)
+    if "." in amount.text:
+        text += "点" + amount.text.split(".")[1].translate(str.maketrans("0123456789", "零一二三四五六七八九"))
+    return text + their_unit
+
+
+def row(name, reference, rewrite, example, reason, right):
+    return {"name": name, "reference": reference, "rewrite": rewrite, "example": example, "reason": reason,
+            "right": right}
+
+
+SPELLOUT, NUM2WORDS, BOTH = "spellout", "num2words", "both"
 DIFFERENCES = [
-    row("zero minor part left out", "spellout", None, without_zero_minor,
+    row("zero minor part left out", SPELLOUT, without_zero_minor,
         "ru RUB 5.00: ours 'пять рублей ноль копеек', spellout 'пять рублей'",
         "spellout reads the amount as a number, in which 5.00 is 5; we word every minor digit typed, "
-        "as a document that writes 5.00 in figures does",
-        "both: a style choice"),
-    row("zero minor part worded", "num2words", None, with_zero_minor,
+        "as a document that writes 5.00 in figures does", "both: a style choice"),
+    row("zero minor part worded", NUM2WORDS, with_zero_minor,
         "ru RUB 5: ours 'пять рублей', num2words 'пять рублей, ноль копеек'",
         "num2words always words the minor part; we word it only when the amount is typed with it",
         "both: a style choice"),
-    row("'доллар США' for the dollar", "spellout", ("ru",), (r"\b(доллар\w*)", r"\1 сша"),
-        "ru USD 2.02: ours 'два доллара два цента', spellout 'два доллара сша два цента'",
-        "spellout names the country with the unit; the currency code already says whose dollar",
-        "both: a style choice"),
-    row("'пенни' for one penny", "spellout", ("ru",), (r"\bпенс$", "пенни"),
-        "ru GBP 51.61: ours 'шестьдесят один пенс', spellout 'шестьдесят один пенни'",
-        "Russian has both the borrowed singular 'пенни' and 'пенс', the singular of the 'пенса, пенсов' "
-        "that counts pence; we keep one noun through all its forms",
+    row("zero minor part worded as for a whole amount", NUM2WORDS, {"th": without_zero_minor},
+        "th THB 61.00: ours 'หกสิบเอ็ดบาทศูนย์สตางค์', num2words 'หกสิบเอ็ดบาทถ้วน'",
+        "a Thai document closes a whole amount with ถ้วน ('exactly') whether or not it was typed with .00",
+        "num2words"),
+    row("'ถ้วน' only after baht", NUM2WORDS, {"th": [("(ดอลลาร์สหรัฐ|ยูโร)ถ้วน$", r"\1")]},
+        "th EUR 98: ours 'เก้าสิบแปดยูโรถ้วน', num2words 'เก้าสิบแปดยูโร'",
+        "ถ้วน ('exactly') closes a whole amount in any currency on a Thai document; num2words writes it "
+        "for baht only", "ours"),
+    row("zero whole part left out", BOTH, {
+        "he": [(r"^אפס (שקלים חדשים|דולרים|אירו|לירות שטרלינג) ", "")],
+        "sq": [(r"^zero ", "")],
+        "th": [(r"^ศูนย์(บาท|ดอลลาร์สหรัฐ|ยูโร)", "")]},
+        "he ILS 0.40: ours 'אפס שקלים חדשים וארבעים אגורות', spellout 'וארבעים אגורות'",
+        "the reference starts an amount below one unit at its minor part", "ours: the whole part is on the "
+        "document in figures, and a sum in words that starts with 'and' reads as a fragment"),
+    row("the currency's country named with the unit", SPELLOUT, {
+        "ru": [(r"\b(доллар\w*)", r"\1 сша")],
+        "eo": [(r"\bdolaroj\b", "usonaj dolaroj"), (r"\bdolaro\b", "usona dolaro"),
+               (r"\bpundoj\b", "sterlingaj pundoj"), (r"\bpundo\b", "sterlinga pundo")],
+        "et": [(r"\b(dollari?t?)\b", r"usa \1"), (r"\b(naela?)\b", r"suurbritannia \1")],
+        "fi": [(r"\b(dollari\w*)", r"yhdysvaltain \1"), (r"\b(punta\w*)", r"englannin \1")],
+        "fa": [(r"\bریال\b", "ریال ایران"), (r"\bدلار\b", "دلار آمریکا"), (r"\bپوند\b", "پوند استرلینگ")],
+        "he": [(r"\b(דולר\S*)", r'\1 ארה"ב')],
+        "hu": [(r"\bamerikai dollár\b", "usa-dollár")],
+        "id": [(r"\bdolar amerika serikat\b", "dolar amerika")],
+        "ms": [(r"\bdolar amerika syarikat\b", "dolar amerika")],
+        "sq": [(r"\b(dollarë?)\b", r"\1 amerikanë"), (r"\bpaund\b", "paund sterlina")],
+        "tr": [("i̇ngiliz sterlini", "sterlin")]},
+        "et USD 382.74: ours 'kolmsada kaheksakümmend kaks dollarit', spellout 'kolmsada kaheksakümmend kaks "
+        "USA dollarit'",
+        "the currency code already says whose dollar or pound; the reference names the country, or "
+        "names it otherwise", "both: a style choice"),
+    row("the dollar's country left out", NUM2WORDS, {"th": [("ดอลลาร์สหรัฐ", "ดอลลาร์")]},
+        "th USD 4.34: ours 'สี่ดอลลาร์สหรัฐสามสิบสี่เซนต์', num2words 'สี่ดอลลาร์สามสิบสี่เซนต์'",
+        "Thai names the US dollar ดอลลาร์สหรัฐ; num2words writes the bare dollar", "both"),
+    row("no conjunction between the unit and the minor part", SPELLOUT, {
+        "eo": [(r"\b(eŭroj?|dolaroj?|pundoj?) kaj ", r"\1 ")],
+        "fi": [(r"\b(euroa?|dollaria?|puntaa?) ja ", r"\1 ")],
+        "sq": [(r"\b(lekë|euro|dollarë?|paund) dhe ", r"\1 ")]},
+        "fi EUR 90.03: ours 'yhdeksänkymmentä euroa ja kolme senttiä', spellout 'yhdeksänkymmentä euroa kolme "
+        "senttiä'", "both are written; we join the two parts as the language's cheques do", "both"),
+    row("'one' before a hundred or a thousand left out", BOTH, {
+        "et": [(r"\büks tuhat\b", "tuhat"), (r"\bükssada", "sada")],
+        "ko": [("일(?=[십백천])", "")]},
+        "et EUR 1148.10: ours 'üks tuhat ükssada nelikümmend kaheksa eurot', spellout 'tuhat sada nelikümmend "
+        "kaheksa eurot'",
+        "we write the 'one' that keeps an amount from being altered (Korean documents write 일백, 일십); "
+        "everyday speech leaves it out", "both: ours is the documents' form"),
+    row("'satu juta' for one million", SPELLOUT, {"ms": [(r"\bsejuta\b", "satu juta")]},
+        "ms MYR 1672202.47: ours 'sejuta enam ratus ...', spellout 'satu juta enam ratus ...'",
+        "Malay has both; se- is the usual prefix for one of a scale word, as in seratus and seribu",
         "both"),
+    row("the pound's and the penny's names", SPELLOUT, {
+        "ru": [(r"\bпенс$", "пенни")],
+        "fa": [(r"\bپنس\b", "پنی")],
+        "he": [(r"\bשטרלינג\b", "סטרלינג"), (r"\bפנס\b", "פנים")],
+        "id": [(r"\bpence\b", "penny")],
+        "ms": [(r"\bpaun\b", "pound"), (r"\bpeni\b", "penny")]},
+        "ru GBP 51.61: ours 'шестьдесят один пенс', spellout 'шестьдесят один пенни'; "
+        "ms GBP: ours 'paun ... peni', spellout 'pound ... penny'",
+        "each language has the borrowed English name and its own; we keep one name through all its forms "
+        "(Russian 'пенс, пенса, пенсов'; Malay's own spelling paun, peni)", "both"),
+    row("the euro's and the lek's names", SPELLOUT, {
+        "tr": [(r"\bavro\b", "euro")],
+        "sq": [(r"\bcentë\b", "cent")]},
+        "tr EUR 197.15: ours 'yüzdoksanyedi avro', spellout 'yüzdoksanyedi euro'",
+        "Turkish writes avro (the Turkish Language Association's form), Albanian counts cents as centë; "
+        "the reference keeps the international spelling", "ours"),
+    row("a space after the thousands", BOTH, {"fi": [("tuhatta(?=\\S)", "tuhatta ")]},
+        "fi USD 7306786: ours '... kolmesataakuusituhattaseitsemänsataa...', "
+        "references '... kolmesataakuusituhatta seitsemänsataa...'",
+        "Finnish writes a number as one word and may break a long one after tuhatta; both are correct",
+        "both"),
+    row("the millions joined to their count", NUM2WORDS, {"fi": [(r"(\S+) (miljoona\S*|miljardi\S*)", r"\1\2")]},
+        "fi GBP 12819511.59: ours 'kaksitoista miljoonaa', num2words 'kaksitoistamiljoonaa'",
+        "Finnish writes miljoona apart from its count (it is a noun); num2words joins it", "ours"),
+    row("a space between the number and the unit", SPELLOUT, {
+        "ko": [("(?<=\\S)(원|달러|유로|파운드|센트|펜스)", r" \1")]},
+        "ko EUR 59.45: ours '오십구유로 사십오센트', spellout '오십구 유로 사십오 센트'",
+        "Korean spacing puts a unit of counting apart; documents write the amount closed up so that "
+        "nothing can be inserted", "both: ours is the documents' form"),
+    row("capital figures", BOTH, {"ja": [("[壱弐参伍拾萬]", lambda m: "一二三五十万"["壱弐参伍拾萬".index(m[0])])]},
+        "ja JPY 78352: ours '七萬八千参百伍拾弐円', references '七万八千三百五十二円'",
+        "Japanese documents write 壱, 弐, 参, 伍, 拾 and 萬 where a stroke could turn one figure into "
+        "another; the references write the everyday figures", "ours, for documents"),
+    row("the amount as a decimal number before the currency's name", SPELLOUT, {"zh": chinese_decimal},
+        "zh CNY 5.32: ours '伍元叁角贰分', spellout '五点三二人民币'",
+        "Chinese documents write capital figures with 元, 角 and 分; spellout reads the amount as a "
+        "number (点 and the digits one by one) and names the currency after it", "ours"),
 ]
-
-
 # ---------------------------------------------------------------------------------------
 # Amounts, our words and the references' words.
 # ---------------------------------------------------------------------------------------
@@ -84,8 +178,8 @@ class Amount:
     """One amount of one language and currency, and our words for other amounts of the
     same language and currency (to word a construction with or without a part)."""
 
-    def __init__(self, text, digits, ours_of):
-        self.text, self.digits, self.ours_of = text, digits, ours_of
+    def __init__(self, text, currency, digits, ours_of):
+        self.text, self.currency, self.digits, self.ours_of = text, currency, digits, ours_of
 
 
 def minor_digits(source_dir):
@@ -179,17 +273,18 @@ def spellout(locale, currency, texts):
     not know writes the bare numbers: a whole amount with and without the currency then
     reads the same."""
     language = locale.replace("_", "-")
-    probe = [subprocess.run([SPELLOUT, "-l", language] + prefix + ["2"], capture_output=True, text=True)
+    probe = [subprocess.run([SPELLOUT_PROGRAM, "-l", language] + prefix + ["2"], capture_output=True, text=True)
              for prefix in ([], ["-p", currency])]
     if any(run.returncode != 0 for run in probe):
         return f"no language module ({probe[0].stderr.strip() or probe[1].stderr.strip()})"
     if probe[0].stdout == probe[1].stdout:
         return f"no {currency} in this language"
-    run = subprocess.run([SPELLOUT, "-l", language, "-p", currency] + texts, capture_output=True, text=True, check=True)
+    run = subprocess.run([SPELLOUT_PROGRAM, "-l", language, "-p", currency] + texts, capture_output=True, text=True, check=True)
     lines = run.stdout.split("\n")[:-1]
     if len(lines) != len(texts):
         raise AssertionError(f"spellout wrote {len(lines)} lines for {len(texts)} amounts in {locale} {currency}")
-    return {text: line for text, line in zip(texts, lines) if line.strip()}
+    words = {text: line for text, line in zip(texts, lines) if line.strip()}
+    return words if words else "words none of the amounts"
 
 
 def num2words_of(locale, currency, texts):
@@ -200,13 +295,21 @@ def num2words_of(locale, currency, texts):
         language = NUM2WORDS_LANGUAGE.get(locale.split("_")[0], locale.split("_")[0])
     if language not in CONVERTER_CLASSES:
         return f"no language {locale}"
-    words = {}
+    # Some languages word every currency as their own: a currency it ignores words 2 as
+    # a code it cannot know does.
+    try:
+        if num2words(2, lang=language, to="currency", currency=currency) == \
+                num2words(2, lang=language, to="currency", currency="XXX"):
+            return f"words {currency} as its own currency"
+    except Exception:
+        pass
+    words, errors = {}, set()
     for text in texts:
         try:
             words[text] = num2words(Decimal(text), lang=language, to="currency", currency=currency)
-        except (NotImplementedError, TypeError, KeyError) as error:
-            return f"{type(error).__name__}: {error}".strip()
-    return words
+        except Exception as error:  # the reference's own failure: that amount is not compared
+            errors.add(f"{type(error).__name__}: {error}".strip())
+    return words if words else "; ".join(sorted(errors))
 
 
 def normalised(words, reference=None):
@@ -219,25 +322,34 @@ def normalised(words, reference=None):
     return " ".join(text.split())
 
 
-def rewritten(row_, words, amount):
+def rewrite_of(row_, locale):
+    """The row's rewrite for the locale (or its language), or None."""
     rewrite = row_["rewrite"]
     if callable(rewrite):
+        return rewrite
+    return rewrite.get(locale, rewrite.get(locale.split("_")[0]))
+
+
+def rewritten(rewrite, words, amount):
+    if callable(rewrite):
         return rewrite(words, amount)
-    return re.sub(rewrite[0], rewrite[1], words)
+    for pattern, replacement in rewrite:
+        words = re.sub(pattern, replacement, words)
+    return words
 
 
 def explanation(reference, locale, words, theirs, amount):
     """The fewest rows of DIFFERENCES that, applied in table order, turn our words into
     the reference's; None when no set of rows does."""
-    rows = [r for r in DIFFERENCES if r["reference"] == reference and (r["locales"] is None or locale in r["locales"])]
-    rows = [r for r in rows if rewritten(r, words, amount) != words]
+    rows = [(r, rewrite_of(r, locale)) for r in DIFFERENCES if r["reference"] in (reference, BOTH)]
+    rows = [(r, rewrite) for r, rewrite in rows if rewrite and rewritten(rewrite, words, amount) != words]
     for size in range(1, len(rows) + 1):
         for chosen in itertools.combinations(rows, size):
             text = words
-            for r in chosen:
-                text = rewritten(r, text, amount)
+            for _, rewrite in chosen:
+                text = rewritten(rewrite, text, amount)
             if text == theirs:
-                return chosen
+                return [r for r, _ in chosen]
     return None
 
 
@@ -249,7 +361,8 @@ def main():
     assert locales, "zorv-words lists no locale with money words"
     compared = collections.Counter()       # (locale, reference) -> amounts compared
     agreed = collections.Counter()         # (locale, reference) -> amounts worded alike
-    unsupported = collections.defaultdict(set)   # (locale, reference) -> reasons
+    unsupported = collections.defaultdict(list)  # (locale, reference, reason) -> currencies
+    unworded = collections.Counter()       # (locale, reference) -> amounts the reference failed
     per_class = collections.Counter()      # (name, locale) -> differences it took part in
     failures = []
     for locale, currencies in sorted(locales.items()):
@@ -264,18 +377,18 @@ def main():
             for reference, wording in (("spellout", spellout), ("num2words", num2words_of)):
                 theirs = wording(locale, currency, texts)
                 if isinstance(theirs, str):
-                    unsupported[(locale, reference)].add(f"{currency}: {theirs}")
+                    unsupported[(locale, reference, theirs)].append(currency)
                     continue
                 for text in texts:
                     if text not in theirs:
-                        unsupported[(locale, reference)].add(f"{currency}: some amounts not worded")
+                        unworded[(locale, reference)] += 1
                         continue
                     compared[(locale, reference)] += 1
                     mine, other = normalised(our_words[text]), normalised(theirs[text], reference)
                     if mine == other:
                         agreed[(locale, reference)] += 1
                         continue
-                    amount = Amount(text, digits[currency], ours_of)
+                    amount = Amount(text, currency, digits[currency], ours_of)
                     rows = explanation(reference, locale, mine, other, amount)
                     if rows is None:
                         failures.append(f"{locale} {currency} {text} ({reference})\n    ours:   {our_words[text]}\n"
@@ -290,13 +403,17 @@ def main():
         for reference in ("spellout", "num2words"):
             if compared[(locale, reference)]:
                 cells.append(f"{reference} {compared[(locale, reference)]} ({agreed[(locale, reference)]})")
-            for reason in sorted(unsupported[(locale, reference)]):
-                cells.append(f"{reference} not compared, {reason}")
+            if unworded[(locale, reference)]:
+                cells.append(f"{reference} failed on {unworded[(locale, reference)]}")
+            for (place, ref, reason), codes in sorted(unsupported.items()):
+                if (place, ref) == (locale, reference):
+                    cells.append(f"{reference} not for {' '.join(codes)}: {reason[:90]}")
         print(f"  {locale}: " + "; ".join(cells))
     print("differences per class:")
     for r in DIFFERENCES:
         counts = {(locale, ref): n for (name, locale, ref), n in per_class.items() if name == r["name"]}
-        where = ", ".join(f"{locale} {n}" for (locale, _), n in sorted(counts.items())) or "none this run"
+        where = ", ".join(f"{locale} {ref} {n}" if r["reference"] == BOTH else f"{locale} {n}"
+                          for (locale, ref), n in sorted(counts.items())) or "none this run"
         print(f"  [{r['reference']}] {r['name']}: {sum(counts.values())} ({where})")
     print(f"{len(failures)} differences in no class; {time.monotonic() - started:.1f} s")
     for failure in failures:
