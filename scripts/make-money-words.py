@@ -13,7 +13,8 @@ KEYS = {"currencies", "words", "digits", "whole", "of", "of-elided", "of-after",
         "replace-feminine", "replace-neuter", "rules", "places", "zero", "complete"}
 REPEATED = {"replace", "replace-masculine", "replace-feminine", "replace-neuter"}
 CATEGORIES = ("zero", "one", "two", "few", "many", "other")
-GENDERS = {"masculine", "feminine", "neuter", "-"}
+# A gender names the rule set of its numbers, spellout-cardinal-GENDER; "-" for none.
+GENDER = re.compile(r"-|[a-z]+")
 PLACEHOLDERS = {"{major}", "{unit}", "{minor}", "{subunit}", "{base}", "{suffix}", "{places}"}
 CURRENCY_OPTIONS = {"name", "suffix", "exactly-1", "exactly-2", "minor-exactly-1", "minor-exactly-2"}
 
@@ -69,8 +70,8 @@ def read(paths, codes):
                 _, locale, code, gender, unit, minor_gender, minor = columns[:7]
                 if code not in codes:
                     raise TableError(f"{where}: currency {code} is not in spell/rules/currencies.tsv")
-                if gender not in GENDERS or minor_gender not in GENDERS:
-                    raise TableError(f"{where}: a gender is one of {', '.join(sorted(GENDERS))}")
+                if not GENDER.fullmatch(gender) or not GENDER.fullmatch(minor_gender):
+                    raise TableError(f"{where}: a gender is a word in lower case (masculine, common, ...) or '-'")
                 options = {}
                 for option in columns[7:]:
                     key, equals, value = option.partition("=")
