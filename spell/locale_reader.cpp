@@ -58,8 +58,9 @@ u64 Power(int exponent) {
     return power;
 }
 
-// Reads comparable words as parts of decreasing powers of 1,000, each part's words
-// found whole (the longest first), joined by nothing or by a join the rules write.
+// Reads comparable words as parts, each below the power of ten the part before counts
+// (thousands, then hundreds, then a number below a hundred), each part's words found
+// whole (the longest first), joined by nothing or by a join the rules write.
 struct PartReader {
     const LocaleWordReader::RuleSetWords& words;
     std::string_view text;
@@ -75,7 +76,7 @@ struct PartReader {
             const auto found = words.parts.find(std::string(text.substr(at, length)));
             if (found == words.parts.end()) continue;
             const u64 value = found->second;
-            const u64 scale = value < 1000 ? 1 : ScaleOf(value);
+            const u64 scale = value < 100 ? 1 : ScaleOf(value);
             if (scale >= below) continue;
             const std::size_t next = at + length;
             if (Read(next, scale, sum + value, sums)) return true;
@@ -87,9 +88,10 @@ struct PartReader {
         return false;
     }
 
+    // The power of ten a part counts: the largest that divides it.
     static u64 ScaleOf(u64 value) {
         u64 scale = 1;
-        while (value % (scale * 1000) == 0 && value / (scale * 1000) > 0 && scale < Power(15)) scale *= 1000;
+        while (value % (scale * 10) == 0 && scale < Power(17)) scale *= 10;
         return scale;
     }
 };
@@ -103,8 +105,10 @@ void Learn(const Locale& locale, const RuleSet& set, LocaleWordReader::RuleSetWo
         words.longestPart = std::max(words.longestPart, spelled.size());
     };
     for (u64 n = 0; n < 1000; ++n) add(n);
-    for (int exponent = 3; exponent <= 15; exponent += 3) {
-        for (u64 m = 1; m < 1000; ++m) add(m * Power(exponent));
+    // Multiples of each power of 1,000, and the few of the other powers that counts in
+    // lakh, crore or myriads make (12 lakh, 34 crore, 56 万).
+    for (int exponent = 3; exponent <= 15; ++exponent) {
+        for (u64 m = 1; m < (exponent % 3 == 0 ? 1000 : 100); ++m) add(m * Power(exponent));
     }
     // The joins: what stands between the words of a part and those of the rest.
     std::set<std::string> joins;
@@ -127,6 +131,21 @@ void Learn(const Locale& locale, const RuleSet& set, LocaleWordReader::RuleSetWo
     if (minusOne.size() > one.size() && minusOne.ends_with(one)) words.minus = minusOne.substr(0, minusOne.size() - one.size());
 }
 
+// What the reader knows of each rule set of the built-in rules, learnt once for every
+// reader: the rule sets live as long as the program.
+const LocaleWordReader::RuleSetWords& WordsOf(const Locale& locale, const RuleSet& set) {
+    static std::mutex mutex;
+    static std::unordered_map<const RuleSet*, std::unique_ptr<const LocaleWordReader::RuleSetWords>> learnt;
+    const std::lock_guard lock(mutex);
+    auto& words = learnt[&set];
+    if (!words) {
+        auto made = std::make_unique<LocaleWordReader::RuleSetWords>();
+        Learn(locale, set, *made);
+        words = std::move(made);
+    }
+    return *words;
+}
+
 }  // namespace
 
 LocaleWordReader::LocaleWordReader(const Style& style) : style_(style) {
@@ -136,7 +155,6 @@ LocaleWordReader::LocaleWordReader(const Style& style) : style_(style) {
             if (set.isPublic && &set != style.rules && set.name.starts_with("spellout")) sets_.push_back(&set);
         }
     }
-    for (std::size_t i = 0; i < sets_.size(); ++i) words_.emplace_back();
 }
 
 LocaleWordReader::~LocaleWordReader() = default;
@@ -197,17 +215,8 @@ Reading LocaleWordReader::Read(std::string_view words) const {
     const std::string text = Comparable(WithoutFill(words));
     if (text.empty()) return {false, "no number words"};
     if (style_.money) return {false, "reading money words back is built for English only"};
-    static std::mutex mutex;
     for (std::size_t i = 0; i < sets_.size(); ++i) {
-        const RuleSetWords* learnt = nullptr;
-        {
-            const std::lock_guard lock(mutex);
-            if (!words_[i]) {
-                words_[i] = std::make_unique<RuleSetWords>();
-                Learn(*style_.locale, *sets_[i], *words_[i]);
-            }
-            learnt = words_[i].get();
-        }
+        const RuleSetWords* learnt = &WordsOf(*style_.locale, *sets_[i]);
         const bool negative = !learnt->minus.empty() && text.starts_with(learnt->minus);
         const std::string_view body = std::string_view(text).substr(negative ? learnt->minus.size() : 0);
         std::vector<u64> sums;

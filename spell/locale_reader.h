@@ -32,7 +32,7 @@ public:
     // `text` in the form in which words are compared.
     [[nodiscard]] static std::string Comparable(std::string_view text);
 
-    // What the reader learns of one rule set, on its first Read.
+    // What the reader learns of one rule set, on the first Read that needs it.
     struct RuleSetWords;
 
 private:
@@ -45,7 +45,6 @@ private:
 
     const Style& style_;
     std::vector<const RuleSet*> sets_;  // the style's own first
-    mutable std::vector<std::unique_ptr<RuleSetWords>> words_;  // learnt on first Read, by set
 };
 
 }  // namespace zorv::spell

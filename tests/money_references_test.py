@@ -270,17 +270,9 @@ DIFFERENCES = [
                 "hundrað og ")]},
         "is ISK 676: ours 'sex hundrað sjötíu og sex krónur', spellout 'sex hundrað og sjötíu og sex krónur'",
         "Icelandic puts 'og' before the last word of a number only", "ours"),
-    row("'sjó' for seven", SPELLOUT, {"is": [(r"\bsjó\b", "sjö")]},
-        "is ISK 257537: ours 'fimmtíu og sjó þúsund', spellout 'fimmtíu og sjö þúsund'",
-        "Icelandic seven is sjö; 'sjó' (sea) comes from the rule data our numbers are spelled by",
-        "spellout: ours is wrong"),
     row("'e' after the thousands left out", SPELLOUT, {"sq": [(r"\bmijë e (?=\S*qind\b)", "mijë ")]},
         "sq ALL 11528: ours 'njëmbëdhjetë mijë e pesëqind', spellout 'njëmbëdhjetë mijë pesëqind'",
         "Albanian joins the thousands and the hundreds with 'e' or without it; both are written", "both"),
-    row("'șaizeci' and 'șaisprezece' for sixty and sixteen", SPELLOUT, {"ro": [(r"\bșase(zeci|sprezece)\b", r"șai\1")]},
-        "ro RON 60: ours 'șasezeci de lei', spellout 'șaizeci de lei'",
-        "the Romanian norm (DOOM) writes șaizeci and șaisprezece; our rule data has the spoken șasezeci",
-        "spellout: ours is wrong"),
     row("'da' after a million left out", SPELLOUT, {"eo": [(r"\b(milionoj?|miliardoj?) da ", r"\1 ")]},
         "eo EUR 40000000: ours 'kvardek milionoj da eŭroj', spellout 'kvardek milionoj eŭroj'",
         "miliono is a noun of quantity, which Esperanto follows with 'da'", "ours"),
@@ -477,7 +469,10 @@ def normalised(words, reference=None):
 # in no class are printed and counted but do not fail the test. Every other locale's do.
 NOT_YET_SORTED = {"af", "ar", "ar_SA", "ca", "da", "es", "es_419", "es_DO", "es_GT", "es_HN", "es_MX", "es_NI",
                   "es_PR", "es_SV", "es_US", "et", "fa_AF", "fr", "fr_BE", "fr_CH", "he", "is", "it", "ko", "nl",
-                  "no", "pt", "pt_PT", "ro", "sq", "sv"}
+                  "no", "pt", "pt_PT", "ro", "sq", "sv",
+                  # The Slavic, Baltic and Greek rows, newest: their differences (Ukrainian
+                  # "фунти"/"фунта" after 2 to 4, names with the country, ...) are to sort.
+                  "bg", "cs", "el", "hr", "lt", "lv", "pl", "sl", "sr", "sr_Latn", "uk"}
 
 # Languages whose words are another's: Norwegian's are Bokmål's.
 SAME_WORDS = {"no": "nb"}
