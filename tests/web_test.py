@@ -495,6 +495,16 @@ class ChequePageTest(PageTest):
             "axe.run(document).then(r => done(r.violations.flatMap(v => v.nodes.map(n => v.id + ': ' + n.target.join()))));")
         self.assertEqual(result, [])
 
+    def test_the_languages_are_listed_by_their_own_names(self):
+        language = lambda value: self.driver.find_element(By.CSS_SELECTOR, f'#locale option[value="{value}"]')
+        # "ccp": a language the browser has no names in, listed by its locale ID.
+        for locale, name, lang in [("en", "English", "en"), ("de", "Deutsch", "de"), ("ru", "русский", "ru"),
+                                   ("zh", "中文", "zh"), ("sr_Latn", "srpski (latinica)", "sr-Latn"),
+                                   ("zh_Hant", "繁體中文", "zh-Hant"), ("ccp", "ccp", "")]:
+            with self.subTest(locale=locale):
+                self.assertEqual((language(locale).get_attribute("textContent"), language(locale).get_attribute("lang")),
+                                 (name, lang))
+
 
 class QuietHandler(SimpleHTTPRequestHandler):
     """Serves the page's files without logging each request."""

@@ -92,6 +92,7 @@ ZorvSpellModule().then((module) => {
     $("locale").disabled = !["plain", "ordinal"].includes($("style").value);
     keepFill();
     offerOrdinals();
+    $("words").lang = languageTag($("locale").value);
     const amount = $("amount").value;
     const { style, error } = styleOf(description(true));
     let [ok, text] = [false, error || ""];
@@ -136,6 +137,25 @@ ZorvSpellModule().then((module) => {
     if (!agrees) result.append(marked(words, figures));
   };
 
+  // A locale ID as a BCP 47 tag: "sr_Latn" is "sr-Latn".
+  const languageTag = (name) => name.replace(/_/g, "-");
+  // A language's option: its name in that language, as the browser knows it, else
+  // (the browser has no names in that language) its locale ID.
+  const languageOption = (option) => {
+    const tag = languageTag(option.value);
+    let own = "";
+    try {
+      if (Intl.DisplayNames.supportedLocalesOf([tag]).length) {
+        own = new Intl.DisplayNames([tag], { type: "language", fallback: "none" }).of(tag) || "";
+      }
+    } catch {
+      own = "";
+    }
+    option.text = own || option.value;
+    if (own) option.lang = tag;
+    return option;
+  };
+
   // The language list: every locale with rules.
   withTexts([], () => {
     if (module._zorv_list_locales(out, out + 4) !== ZORV_WORDS) return;
@@ -148,6 +168,7 @@ ZorvSpellModule().then((module) => {
       if (name !== "en") $("locale").append(new Option(name, name));
     }
   });
+  for (const option of $("locale").options) languageOption(option);
 
   for (const id of ["amount", "width", "fill"]) $(id).addEventListener("input", show);
   for (const id of ["style", "currency", "case", "locale"]) $(id).addEventListener("change", show);
