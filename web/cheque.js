@@ -52,19 +52,39 @@ ZorvSpellModule().then((module) => {
   // The ordinal rule set of each language that has one: its own "spellout-ordinal",
   // else its masculine one, else the first it lists ("spellout-ordinal-common").
   const ordinalRules = new Map([["en", "spellout-ordinal"]]);
+  // The currencies of each language that words money, its own first. English words
+  // every currency of the page's list, the one the HTML selects first.
+  const englishCurrencies = [...$("currency").options].map((option) => option.value);
+  const moneyCurrencies = new Map([["en", englishCurrencies]]);
+  let englishCurrency = $("currency").value;
+
+  const isMoney = (style) => style === "money" || style === "cheque";
+  // Whether the library words `style` in `locale`: plain in every language, ordinals
+  // where the language has ordinal rules, money where it has money words, and the
+  // British and Indian forms of the English document rules in English only.
+  const offered = (style, locale) => {
+    if (style === "plain") return true;
+    if (style === "ordinal") return ordinalRules.has(locale);
+    if (isMoney(style)) return moneyCurrencies.has(locale);
+    return locale === "en";
+  };
+  // English ("en", "en_IN"): the words the library's reader reads, and the document
+  // rules that take case=.
+  const isEnglish = (locale) => /^en($|_)/.test(locale);
+  // The rules of another language, which take no case=; its money does.
+  const byLocale = () => !isEnglish($("locale").value) && !isMoney($("style").value);
 
   // The style description the controls make: only what applies to the style. The
   // width goes as typed, so that the library's message says what is wrong with it.
   const description = (forPrint) => {
-    const style = $("style").value, money = style === "money" || style === "cheque";
-    const locale = $("locale").value, byLocale = (style === "plain" || style === "ordinal") && locale !== "en";
+    const style = $("style").value, locale = $("locale").value;
     const parts = [style];
-    if (money) parts.push("currency=" + $("currency").value);
-    if (byLocale) parts.push("locale=" + locale);
-    if (byLocale && style === "ordinal" && ordinalRules.get(locale) !== "spellout-ordinal") {
+    if (locale !== "en") parts.push("locale=" + locale);
+    if (isMoney(style)) parts.push("currency=" + $("currency").value);
+    if (locale !== "en" && style === "ordinal" && ordinalRules.get(locale) !== "spellout-ordinal") {
       parts.push("rules=" + ordinalRules.get(locale));
     }
-    if ($("case").value && !byLocale) parts.push("case=" + $("case").value);
+    if ($("case").value && !byLocale()) parts.push("case=" + $("case").value);
     const width = $("width").value.trim(), fill = $("fill").value;
     if (forPrint && width) {
       parts.push("width=" + width);
@@ -80,18 +100,32 @@ ZorvSpellModule().then((module) => {
     if (fill !== $("fill").value) $("fill").value = fill;
   };
 
-  // Ordinal only for a language with ordinal rules, and for ordinals only such languages.
-  const offerOrdinals = () => {
-    const ordinal = $("style").value === "ordinal";
-    $("style").querySelector('option[value="ordinal"]').disabled = !ordinalRules.has($("locale").value);
-    for (const option of $("locale").options) option.disabled = ordinal && !ordinalRules.has(option.value);
+  // Each style only where the chosen language has its words, and each language only
+  // where it has the chosen style's.
+  const offerStyles = () => {
+    const style = $("style").value, locale = $("locale").value;
+    for (const option of $("style").options) option.disabled = !offered(option.value, locale);
+    for (const option of $("locale").options) option.disabled = !offered(style, option.value);
+  };
+
+  // The currency list: the chosen language's currencies, its own selected when the
+  // language changes; back in English, the English choice made before.
+  let currenciesOf = "en";
+  const offerCurrencies = () => {
+    const locale = moneyCurrencies.has($("locale").value) ? $("locale").value : "en";
+    if (locale === currenciesOf) return;
+    if (currenciesOf === "en") englishCurrency = $("currency").value;
+    currenciesOf = locale;
+    $("currency").replaceChildren(...moneyCurrencies.get(locale).map((code) => new Option(code, code)));
+    $("currency").value = locale === "en" ? englishCurrency : moneyCurrencies.get(locale)[0];
   };
 
   const show = () => {
-    $("currency").disabled = !["money", "cheque"].includes($("style").value);
-    $("locale").disabled = !["plain", "ordinal"].includes($("style").value);
+    $("currency").disabled = !isMoney($("style").value);
+    $("case").disabled = byLocale();
     keepFill();
-    offerOrdinals();
+    offerStyles();
+    offerCurrencies();
     $("words").lang = languageTag($("locale").value);
     const amount = $("amount").value;
     const { style, error } = styleOf(description(true));
@@ -131,6 +165,11 @@ ZorvSpellModule().then((module) => {
       result.replaceChildren("The style cannot be used: " + error + ".");
       return;
     }
+    // The library reads English words only: another language's would all "disagree".
+    if (!isEnglish($("locale").value)) {
+      result.replaceChildren("Only English words can be checked, not words in " + $("locale").selectedOptions[0].text + ".");
+      return;
+    }
     const [agrees, text] = withTexts([figures, words], (f, w, fLength, wLength) =>
       answer(module._zorv_style_verify(style, f, fLength, w, wLength, out, out + 4)));
     result.replaceChildren(agrees ? "The words agree with the figures: " + text + "." : "They disagree: " + text + ". ");
@@ -156,15 +195,17 @@ ZorvSpellModule().then((module) => {
     return option;
   };
 
-  // The language list: every locale with rules.
+  // The language list: every locale with rules, and the currencies of those with
+  // money words: "ru: spellout-numbering ... (money: RUB USD EUR GBP)".
   withTexts([], () => {
     if (module._zorv_list_locales(out, out + 4) !== ZORV_WORDS) return;
     for (const line of taken().split("\n")) {
-      const [name, sets = ""] = line.split(":");
+      const [, name, sets, money] = line.match(/^([^:]*):([^(]*)(?:\(money:([A-Z ]*)\))?/) || [];
       if (!name) continue;
-      const ordinals = sets.split("(")[0].trim().split(" ").filter((set) => set.startsWith("spellout-ordinal"));
+      const ordinals = sets.trim().split(" ").filter((set) => set.startsWith("spellout-ordinal"));
       const preferred = ["spellout-ordinal", "spellout-ordinal-masculine"].find((set) => ordinals.includes(set));
       if (ordinals.length) ordinalRules.set(name, preferred || ordinals[0]);
+      if (money && name !== "en") moneyCurrencies.set(name, money.trim().split(" "));
       if (name !== "en") $("locale").append(new Option(name, name));
     }
   });
