@@ -1,13 +1,15 @@
 // The rule interpreter beside ICU's RuleBasedNumberFormat, on the mixed corpus in
 // English (the document rules), German, Russian and Hindi (ICU's spellout-numbering),
 // the same numbers, one run; and the document style "plain" as a caller gets it, the
-// text read and checked in the timing, beside ICU's English.
+// text read and checked in the timing, beside ICU's English; and money in four
+// languages beside their plain style and ICU's words of the whole part alone.
 #include <benchmark/benchmark.h>
 
 #include <unicode/locid.h>
 #include <unicode/rbnf.h>
 #include <unicode/unistr.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -75,6 +77,85 @@ void BM_IcuRuleBasedFormat(benchmark::State& state) {
 }
 BENCHMARK(BM_IcuRuleBasedFormat)->DenseRange(0, 3);
 
+// Money: amounts as invoices carry them (the corpus's whole parts, two minor digits on
+// two in three), worded in a language's money style, beside the same amounts in its
+// plain style and ICU's spellout of their whole parts alone (ICU words no money).
+constexpr const char* kMoneyLocales[] = {"ru", "de", "es", "zh"};
+// Money is to take at most this many times the plain style's time on the same amounts.
+constexpr double kMoneyCeiling = 1.5;
+
+const std::vector<std::string>& Amounts() {
+    static const std::vector<std::string> amounts = [] {
+        std::vector<std::string> all;
+        std::size_t i = 0;
+        for (const auto& text : zorv::bench::MixedCorpus(4096)) {
+            std::string amount = text.substr(0, text.find('.'));
+            if (i++ % 3 != 0) amount += "." + std::to_string(10 + i % 90);
+            all.push_back(amount);
+        }
+        return all;
+    }();
+    return amounts;
+}
+
+void SpellAmounts(benchmark::State& state, const std::string& description) {
+    zorv::spell::Style style;
+    try {
+        style = zorv::spell::ParseStyle(description);
+    } catch (const std::exception& error) {
+        state.SkipWithError(error.what());
+        return;
+    }
+    const auto& amounts = Amounts();
+    std::string words;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        words.clear();
+        zorv::spell::SpellInStyleInto(style, amounts[i++ & 4095], words);
+        benchmark::DoNotOptimize(words.data());
+    }
+    state.SetLabel(kMoneyLocales[state.range(0)]);
+    state.SetItemsProcessed(state.iterations());
+}
+
+void BM_Money(benchmark::State& state) { SpellAmounts(state, std::string("money,locale=") + kMoneyLocales[state.range(0)]); }
+BENCHMARK(BM_Money)->DenseRange(0, 3);
+
+void BM_PlainAmounts(benchmark::State& state) { SpellAmounts(state, std::string("plain,locale=") + kMoneyLocales[state.range(0)]); }
+BENCHMARK(BM_PlainAmounts)->DenseRange(0, 3);
+
+void BM_IcuWholeAmounts(benchmark::State& state) {
+    std::vector<double> values;
+    for (const auto& amount : Amounts()) values.push_back(std::floor(std::strtod(amount.c_str(), nullptr)));
+    UErrorCode status = U_ZERO_ERROR;
+    icu::RuleBasedNumberFormat format(icu::URBNF_SPELLOUT, icu::Locale(kMoneyLocales[state.range(0)]), status);
+    icu::UnicodeString words;
+    icu::FieldPosition position;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        words.remove();
+        format.format(values[i++ & 4095], words, position, status);
+        benchmark::DoNotOptimize(words.getBuffer());
+    }
+    state.SetLabel(kMoneyLocales[state.range(0)]);
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_IcuWholeAmounts)->DenseRange(0, 3);
+
+void PrintMoneyRatios(const zorv::bench::RatioReporter& reporter) {
+    for (int i = 0; i < 4; ++i) {
+        const auto money = reporter.nanoseconds.find("BM_Money/" + std::to_string(i));
+        const auto plain = reporter.nanoseconds.find("BM_PlainAmounts/" + std::to_string(i));
+        const auto icu = reporter.nanoseconds.find("BM_IcuWholeAmounts/" + std::to_string(i));
+        if (money == reporter.nanoseconds.end() || plain == reporter.nanoseconds.end() || icu == reporter.nanoseconds.end()) continue;
+        const double toPlain = money->second / plain->second, fromIcu = icu->second / money->second;
+        std::printf("money %s: %.0f ns, plain %.0f ns: %.2f times plain's time (ceiling %.1f, %s); ICU's whole part alone %.0f ns: "
+                    "ICU takes %.2f times as long (floor %.0f, %s)\n",
+                    kMoneyLocales[i], money->second, plain->second, toPlain, kMoneyCeiling, toPlain <= kMoneyCeiling ? "met" : "NOT met",
+                    icu->second, fromIcu, kIcuFloor, fromIcu >= kIcuFloor ? "met" : "NOT met");
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -97,6 +178,7 @@ int main(int argc, char** argv) {
         std::printf("style plain: %.0f ns, ICU en %.0f ns: ICU takes %.2f times as long (floor %.0f, %s)\n", plain->second,
                     english->second, ratio, kIcuFloor, ratio >= kIcuFloor ? "met" : "NOT met");
     }
+    PrintMoneyRatios(reporter);
     benchmark::Shutdown();
     return 0;
 }

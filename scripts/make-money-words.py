@@ -9,13 +9,14 @@ import pathlib
 import re
 import sys
 
-KEYS = {"currencies", "words", "digits", "whole", "of", "of-elided", "of-after", "replace", "rules", "places", "zero",
-        "complete"}
-REPEATED = {"replace"}
+KEYS = {"currencies", "words", "digits", "whole", "of", "of-elided", "of-after", "replace", "replace-masculine",
+        "replace-feminine", "replace-neuter", "rules", "places", "zero", "complete"}
+REPEATED = {"replace", "replace-masculine", "replace-feminine", "replace-neuter"}
 CATEGORIES = ("zero", "one", "two", "few", "many", "other")
-GENDERS = {"masculine", "feminine", "neuter", "-"}
+# A gender names the rule set of its numbers, spellout-cardinal-GENDER; "-" for none.
+GENDER = re.compile(r"-|[a-z]+")
 PLACEHOLDERS = {"{major}", "{unit}", "{minor}", "{subunit}", "{base}", "{suffix}", "{places}"}
-CURRENCY_OPTIONS = {"name", "suffix"}
+CURRENCY_OPTIONS = {"name", "suffix", "exactly-1", "exactly-2", "minor-exactly-1", "minor-exactly-2"}
 
 
 class TableError(Exception):
@@ -58,7 +59,7 @@ def read(paths, codes):
                 for placeholder in re.findall(r"\{[^}]*\}", value) if key in ("words", "digits", "whole") else []:
                     if placeholder not in PLACEHOLDERS:
                         raise TableError(f"{where}: unknown placeholder {placeholder}")
-                if key == "replace" and "=>" not in value:
+                if key.startswith("replace") and "=>" not in value:
                     raise TableError(f"{where}: a replace is FROM=>TO")
                 if key == "currencies":
                     for code in value.split():
@@ -69,8 +70,8 @@ def read(paths, codes):
                 _, locale, code, gender, unit, minor_gender, minor = columns[:7]
                 if code not in codes:
                     raise TableError(f"{where}: currency {code} is not in spell/rules/currencies.tsv")
-                if gender not in GENDERS or minor_gender not in GENDERS:
-                    raise TableError(f"{where}: a gender is one of {', '.join(sorted(GENDERS))}")
+                if not GENDER.fullmatch(gender) or not GENDER.fullmatch(minor_gender):
+                    raise TableError(f"{where}: a gender is a word in lower case (masculine, common, ...) or '-'")
                 options = {}
                 for option in columns[7:]:
                     key, equals, value = option.partition("=")
@@ -81,7 +82,8 @@ def read(paths, codes):
                     raise TableError(f"{where}: {code} of {locale} is given twice")
                 seen.add((locale, code))
                 currencies.append((locale, code, gender, forms(unit, where), minor_gender, forms(minor, where),
-                                   options.get("name", ""), options.get("suffix", "")))
+                                   options.get("name", ""), options.get("suffix", ""),
+                                   [options.get(k, "") for k in ("exactly-1", "exactly-2", "minor-exactly-1", "minor-exactly-2")]))
             else:
                 raise TableError(f"{where}: a row is 'language LOCALE KEY VALUE' or 'currency LOCALE CODE ...'")
     return languages, currencies
@@ -102,11 +104,13 @@ def main():
     lines += [f"    {{{quoted(locale)}, {quoted(key)}, {quoted(value)}}}," for locale, key, value in languages]
     lines.append("};")
     lines.append("// Currency rows: locale, code, gender, forms by category (zero, one, two, few, many,")
-    lines.append("// other), the minor unit's gender and forms, the currency's own name, its suffix.")
+    lines.append("// other), the minor unit's gender and forms, the currency's own name, its suffix, and the")
+    lines.append("// phrases that stand for exactly one and two units and minor units, number and noun.")
     lines.append("constexpr MoneyCurrencyRow kMoneyCurrencyRows[] = {")
-    for locale, code, gender, unit, minor_gender, minor, name, suffix in currencies:
+    for locale, code, gender, unit, minor_gender, minor, name, suffix, exactly in currencies:
         lines.append(f"    {{{quoted(locale)}, {quoted(code)}, {quoted(gender)}, {{{', '.join(map(quoted, unit))}}}, "
-                     f"{quoted(minor_gender)}, {{{', '.join(map(quoted, minor))}}}, {quoted(name)}, {quoted(suffix)}}},")
+                     f"{quoted(minor_gender)}, {{{', '.join(map(quoted, minor))}}}, {quoted(name)}, {quoted(suffix)}, "
+                     f"{{{', '.join(map(quoted, exactly))}}}}},")
     lines.append("};")
     text = "\n".join(lines) + "\n"
     path = pathlib.Path(output)

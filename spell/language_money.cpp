@@ -45,10 +45,23 @@ public:
             if (spaced) out += ' ';
         }
         // By places, an amount below one unit is its minor part alone (柒角).
-        if (places && amount_.whole == "0" && hasMinor && amount_.minor.find_first_not_of('0') != std::string_view::npos) {
-            pattern = "{places}";
+        const bool minorZero = amount_.minor.find_first_not_of('0') == std::string_view::npos;
+        if (places && amount_.whole == "0" && hasMinor && !minorZero) pattern = "{places}";
+        // Without places, the complete word follows a whole amount (สามบาทถ้วน).
+        const bool complete = !places && !language_.complete.empty() && minorZero;
+        if (complete) pattern = language_.whole;
+        std::string amount;
+        Render(pattern, amount);
+        if (complete) {
+            if (spaced) amount += ' ';
+            amount += language_.complete;
         }
-        Render(pattern, out);
+        // A phrase that stands for number and noun leaves the noun's place empty.
+        if (phrase_) {
+            for (auto at = amount.find("  "); at != std::string::npos; at = amount.find("  ", at)) amount.erase(at, 1);
+            while (amount.ends_with(' ')) amount.pop_back();
+        }
+        out += amount;
     }
 
 private:
@@ -64,14 +77,27 @@ private:
     }
 
     void Field(std::string_view name, std::string& out) {
+        const std::string_view minor = StripZeros(amount_.minor);
         if (name == "major") {
-            out += Major();
+            if (const std::string_view phrase = Exactly(currency_.unit, amount_.whole); !phrase.empty()) {
+                out += phrase;
+            } else {
+                out += Major();
+            }
         } else if (name == "unit") {
-            Unit(out);
+            if (Exactly(currency_.unit, amount_.whole).empty()) Unit(out);
         } else if (name == "minor") {
-            out += style_.minor == MinorForm::Digits ? std::string(amount_.minor) : NumberWords(*style_.minorRules, amount_.minor);
+            if (style_.minor == MinorForm::Digits) {
+                out += amount_.minor;
+            } else if (const std::string_view phrase = Exactly(currency_.minor, minor); !phrase.empty()) {
+                out += phrase;
+            } else {
+                out += NumberWords(*style_.minorRules, currency_.minor.gender, amount_.minor);
+            }
         } else if (name == "subunit") {
-            out += currency_.minor.FormFor(CategoryOf(style_.locale->cardinal, StripZeros(amount_.minor)));
+            if (style_.minor == MinorForm::Digits || Exactly(currency_.minor, minor).empty()) {
+                out += currency_.minor.FormFor(CategoryOf(style_.locale->cardinal, minor));
+            }
         } else if (name == "base") {
             out += DigitThenZeros('1', amount_.minor.size());
         } else if (name == "suffix") {
@@ -83,8 +109,15 @@ private:
     }
 
     const std::string& Major() {
-        if (major_.empty()) major_ = NumberWords(*style_.rules, amount_.whole);
+        if (major_.empty()) major_ = NumberWords(*style_.rules, currency_.unit.gender, amount_.whole);
         return major_;
+    }
+
+    // The phrase of `noun` for exactly the number `digits` (1 or 2), or none.
+    std::string_view Exactly(const MoneyNoun& noun, std::string_view digits) {
+        const std::string_view phrase = digits == "1" ? noun.exactly[0] : digits == "2" ? noun.exactly[1] : std::string_view();
+        phrase_ = phrase_ || !phrase.empty();
+        return phrase;
     }
 
     // The unit in the form the whole number takes, with "of" after a round large number.
@@ -120,7 +153,7 @@ private:
                 continue;
             }
             if (skipped) out += language_.zero;
-            out += NumberWords(*style_.minorRules, amount_.minor.substr(i, 1));
+            out += NumberWords(*style_.minorRules, currency_.minor.gender, amount_.minor.substr(i, 1));
             out += language_.places[i];
             written = true;
             skipped = false;
@@ -129,11 +162,17 @@ private:
 
     // The words of a number by `rules`, hyphens as the style wants them, changed as the
     // language's documents write them.
-    std::string NumberWords(const RuleSet& rules, std::string_view digits) const {
+    std::string NumberWords(const RuleSet& rules, std::string_view gender, std::string_view digits) const {
         std::string words;
         SpellDigitsInto(*style_.locale, rules, false, digits, {}, words);
         if (!style_.hyphens) std::replace(words.begin(), words.end(), '-', ' ');
-        for (const auto& [from, to] : language_.replacements) {
+        Replace(language_.replacements, words);
+        if (const MoneyLanguage::Replacements* gendered = language_.ReplacementsOf(gender)) Replace(*gendered, words);
+        return words;
+    }
+
+    static void Replace(const MoneyLanguage::Replacements& replacements, std::string& words) {
+        for (const auto& [from, to] : replacements) {
             if (from.starts_with('^')) {
                 if (words.starts_with(from.substr(1))) words.replace(0, from.size() - 1, to);
                 continue;
@@ -142,7 +181,6 @@ private:
                 words.replace(at, from.size(), to);
             }
         }
-        return words;
     }
 
     const Style& style_;
@@ -150,6 +188,7 @@ private:
     const MoneyCurrencyWords& currency_;
     const AmountParts& amount_;
     std::string major_;
+    bool phrase_ = false;  // a phrase stands for a number and its noun
 };
 
 }  // namespace

@@ -61,7 +61,8 @@ std::size_t CodePoints(std::string_view text) {
 
 }  // namespace
 
-void ApplyCase(LetterCase letterCase, std::string& text) {
+void ApplyCase(LetterCase letterCase, std::string& text, bool dottedI) {
+    const auto upper = [dottedI](char32_t code) { return dottedI && code == U'i' ? U'\u0130' : Upper(code); };
     if (letterCase == LetterCase::Lower) return;
     std::string cased;
     cased.reserve(text.size());
@@ -73,13 +74,13 @@ void ApplyCase(LetterCase letterCase, std::string& text) {
             continue;
         }
         if (!done && letterCase == LetterCase::Upper) {
-            code = Upper(code);
+            code = upper(code);
         } else if (!done && letterCase == LetterCase::Title) {
             // Every word but "and", which stays lower case as in a title.
-            if (wordStart && !std::string_view(text).substr(at).starts_with("and ")) code = Upper(code);
+            if (wordStart && !std::string_view(text).substr(at).starts_with("and ")) code = upper(code);
             wordStart = code == ' ' || code == '-' || code == '\n';
         } else if (!done && letterCase == LetterCase::Sentence && IsCased(code)) {
-            code = Upper(code);
+            code = upper(code);
             done = true;
         }
         Encode(code, cased);

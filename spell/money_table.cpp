@@ -19,6 +19,7 @@ struct MoneyCurrencyRow {
     std::string_view minorGender;
     std::array<std::string_view, 6> minorForms;
     std::string_view name, suffix;
+    std::array<std::string_view, 4> exactly;  // unit 1, unit 2, minor 1, minor 2
 };
 
 #include "money_words_data.inc"
@@ -59,14 +60,19 @@ void AddRows(std::string_view locale, MoneyLanguage& language) {
         if (key == "places") language.places = Words(value);
         if (key == "zero") language.zero = value;
         if (key == "complete") language.complete = value;
-        if (key == "replace") {
+        if (key.starts_with("replace")) {
             const auto arrow = value.find("=>");
-            language.replacements.emplace_back(value.substr(0, arrow), value.substr(arrow + 2));
+            MoneyLanguage::Replacements& list = key == "replace-masculine" ? language.masculine
+                                                : key == "replace-feminine" ? language.feminine
+                                                : key == "replace-neuter"   ? language.neuter
+                                                                            : language.replacements;
+            list.emplace_back(value.substr(0, arrow), value.substr(arrow + 2));
         }
     }
     for (const MoneyCurrencyRow& row : kMoneyCurrencyRows) {
         if (row.locale != locale) continue;
-        MoneyCurrencyWords words{row.code, {row.gender, row.forms}, {row.minorGender, row.minorForms}, row.name, row.suffix};
+        MoneyCurrencyWords words{row.code, {row.gender, row.forms, {row.exactly[0], row.exactly[1]}},
+                                 {row.minorGender, row.minorForms, {row.exactly[2], row.exactly[3]}}, row.name, row.suffix};
         bool replaced = false;
         for (MoneyCurrencyWords& known : language.currencyWords) {
             if (known.code == row.code) {
@@ -90,6 +96,10 @@ std::unique_ptr<const MoneyLanguage> Merge(const std::vector<std::string>& chain
 std::string_view MoneyNoun::FormFor(PluralCategory category) const {
     const std::string_view form = forms[static_cast<std::size_t>(category)];
     return form.empty() ? forms[static_cast<std::size_t>(PluralCategory::Other)] : form;
+}
+
+const MoneyLanguage::Replacements* MoneyLanguage::ReplacementsOf(std::string_view gender) const {
+    return gender == "masculine" ? &masculine : gender == "feminine" ? &feminine : gender == "neuter" ? &neuter : nullptr;
 }
 
 const MoneyCurrencyWords* MoneyLanguage::Find(std::string_view code) const {

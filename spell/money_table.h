@@ -19,6 +19,10 @@ namespace zorv::spell {
 struct MoneyNoun {
     std::string_view gender;
     std::array<std::string_view, 6> forms;
+    // The phrases that stand for exactly one and exactly two, number and noun together,
+    // where the language puts the number after the noun or leaves it out ("ريال واحد",
+    // "ريالان"); empty where the number and the form above do.
+    std::array<std::string_view, 2> exactly;
 
     // The form for `category`, or the form for "other" where there is none of its own.
     [[nodiscard]] std::string_view FormFor(PluralCategory category) const;
@@ -40,7 +44,13 @@ struct MoneyLanguage {
     std::string_view whole = "{major} {unit}";
     std::string_view of, ofElided, rules, zero, complete;
     std::vector<std::string_view> ofAfter, places;
-    std::vector<std::pair<std::string_view, std::string_view>> replacements;  // from, to; "^from": at the start
+    // What the language's documents write for the rules' words: from, to ("^from": at
+    // the start only), for every number, and for the numbers of nouns of each gender.
+    using Replacements = std::vector<std::pair<std::string_view, std::string_view>>;
+    Replacements replacements, masculine, feminine, neuter;
+
+    // The replacements for the numbers of a noun of `gender`.
+    [[nodiscard]] const Replacements* ReplacementsOf(std::string_view gender) const;
     std::vector<MoneyCurrencyWords> currencyWords;
 
     // The words of a currency; null when the language has none for it.

@@ -20,7 +20,8 @@ void SpellInStyleInto(const Style& style, std::string_view number, std::string& 
     }
     if (style.letterCase == LetterCase::Lower && style.width == 0) return;
     std::string words = out.substr(start);
-    ApplyCase(style.letterCase, words);
+    const std::string_view language = style.locale != nullptr ? style.locale->name.substr(0, 2) : std::string_view();
+    ApplyCase(style.letterCase, words, !style.english && (language == "tr" || language == "az"));
     if (style.width != 0) words = Wrap(words, style.width, style.fill);
     out.replace(start, std::string::npos, words);
 }

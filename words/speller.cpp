@@ -1,5 +1,6 @@
 // Numbers in words in a style, for the C++ and C ways in: the style description read
 // once, then the document rules, a locale's rules, or the classic Convert command.
+#include <algorithm>
 #include <memory>
 #include <mutex>
 #include <new>
@@ -105,9 +106,15 @@ std::string Speller::ListLocales() {
         }
         if (const spell::MoneyLanguage* money = spell::FindMoneyLanguage(name)) {
             list += " (money:";
+            // The language's own currencies in its order, then any other it has words for.
+            std::vector<std::string_view> codes = money->currencies;
             for (const spell::MoneyCurrencyWords& currency : money->currencyWords) {
+                if (std::find(codes.begin(), codes.end(), currency.code) == codes.end()) codes.push_back(currency.code);
+            }
+            for (const std::string_view code : codes) {
+                if (money->Find(code) == nullptr) continue;
                 list += ' ';
-                list += currency.code;
+                list += code;
             }
             list += ')';
         }
