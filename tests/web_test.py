@@ -351,11 +351,11 @@ def words_of(description, number):
 
 
 def money_languages():
-    """The currencies of each locale that words money, as zorv-words --list-locales ends
-    its line: "ru: spellout-numbering ... (money: RUB USD EUR GBP)"."""
+    """The currencies of each locale, as zorv-words --list-locales ends its line ("ru:
+    spellout-numbering ... (money: RUB USD EUR GBP)"): none for a locale without money words."""
     run = subprocess.run([ZORV_WORDS, "--list-locales"], capture_output=True, text=True, check=True)
-    return {line.split(":")[0]: line.split("(money:")[1].rstrip(")").split()
-            for line in run.stdout.splitlines() if "(money:" in line}
+    return {line.split(":")[0]: line.split("(money:")[1].rstrip(")").split() if "(money:" in line else []
+            for line in run.stdout.splitlines()}
 
 
 class ChequePageTest(PageTest):
@@ -520,7 +520,7 @@ class ChequePageTest(PageTest):
                 ("pl", "cheque", "104.12", "PLN", "Sto cztery złote dwanaście groszy"),
                 ("zh", "cheque", "3006.70", "CNY", "叁仟零陆元柒角")]:
             with self.subTest(locale=locale, style=style):
-                if locale not in languages:
+                if not languages[locale]:
                     self.skipTest(f"zorv-words --list-locales names no money words for '{locale}' in this build")
                 self.choose("style", style)
                 self.choose("locale", locale)
@@ -551,7 +551,7 @@ class ChequePageTest(PageTest):
 
     def test_money_is_offered_only_in_languages_with_money_words_and_a_refusal_is_explained(self):
         languages = money_languages()
-        without = next(locale for locale in ("ko", "th", "sw", "de", "fr") if locale not in languages)
+        without = next(locale for locale, currencies in languages.items() if not currencies and not locale.startswith("en"))
         option = lambda control, value: self.driver.find_element(By.CSS_SELECTOR, f'#{control} option[value="{value}"]')
         for style, locale, enabled in [("cheque", "ru", True), ("cheque", without, False), ("cheque", "en", True),
                                        ("money", without, False), ("british", "ru", False), ("plain", without, True)]:
