@@ -20,9 +20,11 @@ std::string Canonical(std::string number) {
 
 }  // namespace
 
-WordReader::WordReader(const Style& style, const ClassicWords& classic) : style_(style), vocabulary_(style, classic) {}
+WordReader::WordReader(const Style& style, const ClassicWords& classic)
+    : style_(style), vocabulary_(style, classic), locale_(style.english ? nullptr : std::make_unique<LocaleWordReader>(style)) {}
 
 Reading WordReader::Read(std::string_view text) const {
+    if (locale_) return locale_->Read(text);
     if (text.size() > kLongestText) return {false, std::string(kTooLong)};
     try {
         return {true, ReadNumberWords(text, vocabulary_, style_.money)};
@@ -32,6 +34,7 @@ Reading WordReader::Read(std::string_view text) const {
 }
 
 Reading WordReader::Verify(std::string_view figures, std::string_view words) const {
+    if (locale_) return locale_->Verify(figures, words);
     std::string expected;
     try {
         // The figures as a style reads a number: grouping and sign checked.

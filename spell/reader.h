@@ -1,12 +1,15 @@
-// Reading English number words back into the number: the words of every English style
+// Reading number words back into the number: in English, the words of every style
 // written here (the classic answer with its spacing and "Fourty", plain, british,
 // ordinal, indian, money and cheque forms, any letter case, hyphens or spaces, fill
-// characters and line breaks), exactly, at any length written.
+// characters and line breaks), exactly, at any length written; in any other locale,
+// by its compiled rules (locale_reader.h).
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "locale_reader.h"
 #include "reader_vocabulary.h"
 #include "style.h"
 
@@ -41,6 +44,7 @@ public:
 private:
     const Style& style_;
     ReaderVocabulary vocabulary_;
+    std::unique_ptr<LocaleWordReader> locale_;  // for the words of a locale other than English
 };
 
 }  // namespace zorv::spell
