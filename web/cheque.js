@@ -68,8 +68,7 @@ ZorvSpellModule().then((module) => {
     if (isMoney(style)) return moneyCurrencies.has(locale);
     return locale === "en";
   };
-  // English ("en", "en_IN"): the words the library's reader reads, and the document
-  // rules that take case=.
+  // English ("en", "en_IN"): the document rules, which take case=.
   const isEnglish = (locale) => /^en($|_)/.test(locale);
   // The rules of another language, which take no case=; its money does.
   const byLocale = () => !isEnglish($("locale").value) && !isMoney($("style").value);
@@ -137,15 +136,22 @@ ZorvSpellModule().then((module) => {
     $("message").textContent = ok || (!amount.trim() && !error) ? "" : text;
   };
 
-  // The pasted words with the first word that differs from the words of the figures
-  // marked, or none when the figures have no words.
+  // The words of a text, compared as the library reads them: a run of letters, soft
+  // hyphens within it ("ein\u00ADund\u00ADzwanzig") left out and case ignored, each Han
+  // character a word of its own, as Chinese writes no spaces; or a fraction, "05/100".
+  const wordPattern = /\p{Script=Han}|(?:(?!\p{Script=Han})[\p{L}\p{M}\u00AD])+|\d+\/\d+/gu;
+  const comparable = (word, tag) => word.replace(/\u00AD/g, "").toLocaleLowerCase(tag);
+
+  // The pasted words, in their language, with the first word that differs from the
+  // words of the figures marked, or none when the figures have no words.
   const marked = (words, figures) => {
     const { style } = styleOf(description(false));
     const [ok, expected] = withTexts([figures], (at, length) => answer(module._zorv_style_spell(style, at, length, out, out + 4)));
-    const paragraph = document.createDocumentFragment();
-    const found = [...words.matchAll(/[A-Za-z]+|\d+\/\d+/g)];
-    const wanted = ok ? expected.toLowerCase().match(/[a-z]+|\d+\/\d+/g) || [] : [];
-    const first = found.findIndex((match, i) => match[0].toLowerCase() !== wanted[i]);
+    const tag = languageTag($("locale").value), paragraph = document.createElement("span");
+    paragraph.lang = tag;
+    const found = [...words.matchAll(wordPattern)];
+    const wanted = ok ? (expected.match(wordPattern) || []).map((word) => comparable(word, tag)) : [];
+    const first = found.findIndex((match, i) => comparable(match[0], tag) !== wanted[i]);
     if (!ok || first < 0) {
       paragraph.append(words);
       return paragraph;
@@ -163,11 +169,6 @@ ZorvSpellModule().then((module) => {
     const result = $("check-result");
     if (!style) {
       result.replaceChildren("The style cannot be used: " + error + ".");
-      return;
-    }
-    // The library reads English words only: another language's would all "disagree".
-    if (!isEnglish($("locale").value)) {
-      result.replaceChildren("Only English words can be checked, not words in " + $("locale").selectedOptions[0].text + ".");
       return;
     }
     const [agrees, text] = withTexts([figures, words], (f, w, fLength, wLength) =>
