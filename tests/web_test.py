@@ -350,6 +350,14 @@ def words_of(description, number):
     return json.loads(run.stdout).get("words", "")
 
 
+def money_languages():
+    """The currencies of each locale, as zorv-words --list-locales ends its line ("ru:
+    spellout-numbering ... (money: RUB USD EUR GBP)"): none for a locale without money words."""
+    run = subprocess.run([ZORV_WORDS, "--list-locales"], capture_output=True, text=True, check=True)
+    return {line.split(":")[0]: line.split("(money:")[1].rstrip(")").split() if "(money:" in line else []
+            for line in run.stdout.splitlines()}
+
+
 class ChequePageTest(PageTest):
     """The cheque writer, cheque.html: words on every keystroke, options, copy, print and
     the check panel, with real keys in headless Chromium."""
@@ -450,6 +458,7 @@ class ChequePageTest(PageTest):
         # A text longer than the library reads is refused, not answered by its beginning.
         too_long = "longer than 1 MiB (1,048,576 bytes), the most one text may be"
         set_text = "const e = document.getElementById(arguments[0]); e.value = arguments[1]; e.dispatchEvent(new Event('input'));"
+        self.choose("locale", "en")
         self.choose("style", "money")
         self.driver.execute_script(set_text, "amount", "0" * (2 ** 20 - 1) + "12345")
         self.assertEqual((self.words(), message()), ("", too_long))
@@ -473,13 +482,19 @@ class ChequePageTest(PageTest):
         printed = [line.strip() for line in text.splitlines() if line.strip()]
         self.assertEqual(printed, expected)
 
+    def axe_violations(self):
+        self.driver.execute_script(AXE.read_text())
+        return self.driver.execute_async_script(
+            "const done = arguments[arguments.length - 1];"
+            "axe.run(document).then(r => done(r.violations.flatMap(v => v.nodes.map(n => v.id + ': ' + n.target.join()))));")
+
     def test_keyboard_alone_screen_readers_zoom_and_axe(self):
         order = []
-        for _ in range(11):
+        for _ in range(12):
             order.append(self.driver.execute_script("return document.activeElement.id"))
             self.driver.switch_to.active_element.send_keys(Keys.TAB)
-        # The language list takes no focus while the style is a cheque, which is always English.
-        self.assertEqual(order, ["amount", "style", "currency", "case", "width", "fill", "copy", "print",
+        # A cheque may be written in any language with money words: the language list takes focus.
+        self.assertEqual(order, ["amount", "style", "currency", "case", "locale", "width", "fill", "copy", "print",
                                  "check-figures", "check-words", "check"])
         self.assertEqual(self.amount.accessible_name, "Amount")
         self.assertEqual(self.driver.find_element(By.ID, "words").accessible_name, "In words")
@@ -489,11 +504,113 @@ class ChequePageTest(PageTest):
         self.assertAlmostEqual(size(), 2 * before)
         self.driver.execute_script("document.documentElement.style.fontSize = ''")
         self.amount.send_keys("1234.05")
-        self.driver.execute_script(AXE.read_text())
-        result = self.driver.execute_async_script(
-            "const done = arguments[arguments.length - 1];"
-            "axe.run(document).then(r => done(r.violations.flatMap(v => v.nodes.map(n => v.id + ': ' + n.target.join()))));")
-        self.assertEqual(result, [])
+        self.assertEqual(self.axe_violations(), [])
+        # Another language: its name and the words marked as that language's text.
+        self.choose("locale", "ru")
+        self.assertEqual(self.driver.find_element(By.ID, "words").get_attribute("lang"), "ru")
+        self.assertEqual(self.axe_violations(), [])
+
+    def test_money_and_cheques_in_each_language_with_money_words(self):
+        languages = money_languages()
+        width = self.driver.find_element(By.ID, "width")
+        width.send_keys(Keys.CONTROL + "a" + Keys.NULL, Keys.BACKSPACE)  # no printed lines: the words alone
+        for locale, style, amount, currency, words in [
+                ("ru", "cheque", "1001.51", "RUB", "Одна тысяча один рубль пятьдесят одна копейка"),
+                ("ru", "money", "2.05", "RUB", "два рубля пять копеек"),
+                ("pl", "cheque", "104.12", "PLN", "Sto cztery złote dwanaście groszy"),
+                ("zh", "cheque", "3006.70", "CNY", "叁仟零陆元柒角")]:
+            with self.subTest(locale=locale, style=style):
+                if not languages[locale]:
+                    self.skipTest(f"zorv-words --list-locales names no money words for '{locale}' in this build")
+                self.choose("style", style)
+                self.choose("locale", locale)
+                currencies = Select(self.driver.find_element(By.ID, "currency"))
+                self.assertEqual([option.get_attribute("value") for option in currencies.options], languages[locale])
+                self.assertEqual(currencies.first_selected_option.get_attribute("value"), currency)
+                self.amount.clear()
+                self.amount.send_keys(amount)
+                description = f"{style},locale={locale},currency={currency}"
+                self.assertEqual(self.driver.execute_script("return chequeWriter.description(true)"), description)
+                self.assertEqual((self.words(), words_of(description, amount)), (words, words))
+
+    def test_the_currency_list_follows_the_language_and_keeps_the_english_choice(self):
+        english = [option.get_attribute("value") for option in Select(self.driver.find_element(By.ID, "currency")).options]
+        self.amount.send_keys("3.01")
+        for locale, currency, listed, description in [
+                ("en", "INR", english, "cheque,currency=INR,width=60,fill=*"),
+                ("ru", None, money_languages()["ru"], "cheque,locale=ru,currency=RUB,width=60,fill=*"),
+                ("ru", "USD", money_languages()["ru"], "cheque,locale=ru,currency=USD,width=60,fill=*"),
+                ("en", None, english, "cheque,currency=INR,width=60,fill=*")]:
+            with self.subTest(locale=locale, currency=currency):
+                self.choose("locale", locale)
+                if currency:
+                    self.choose("currency", currency)
+                currencies = Select(self.driver.find_element(By.ID, "currency"))
+                self.assertEqual([option.get_attribute("value") for option in currencies.options], listed)
+                self.assertEqual(self.words(), words_of(description, "3.01"))
+
+    def test_money_is_offered_only_in_languages_with_money_words_and_a_refusal_is_explained(self):
+        languages = money_languages()
+        without = next(locale for locale, currencies in languages.items() if not currencies and not locale.startswith("en"))
+        option = lambda control, value: self.driver.find_element(By.CSS_SELECTOR, f'#{control} option[value="{value}"]')
+        for style, locale, enabled in [("cheque", "ru", True), ("cheque", without, False), ("cheque", "en", True),
+                                       ("money", without, False), ("british", "ru", False), ("plain", without, True)]:
+            with self.subTest(style=style, locale=locale):
+                self.choose("locale", "en")  # every style is offered in English
+                self.choose("style", style)
+                self.assertEqual(option("locale", locale).is_enabled(), enabled)
+                self.choose("style", "plain")  # and every language in plain words
+                self.choose("locale", locale)
+                self.assertEqual(option("style", style).is_enabled(), enabled)
+        # A language chosen by a script all the same: the library's refusal, no words.
+        self.choose("locale", "en")
+        self.choose("style", "cheque")
+        self.amount.send_keys("5")
+        self.driver.execute_script("const e = document.getElementById('locale'); e.value = arguments[0];"
+                                   "e.dispatchEvent(new Event('change'));", without)
+        self.assertEqual(self.words(), "")
+        self.assertEqual(self.driver.find_element(By.ID, "message").text,
+                         f"the locale '{without}' has no money words (--list-locales names the locales that have)")
+
+    def test_the_check_panel_reads_and_marks_words_in_the_chosen_language(self):
+        languages = money_languages()
+        for style, locale, figures, words, mark in [
+                ("cheque", "ru", "1001.51", "одна тысяча один рубль пятьдесят одна копейка", None),
+                ("cheque", "ru", "1001.51", "Одна тысяча два рубля пятьдесят одна копейка", "два"),
+                ("cheque", "pl", "104.12", "Sto pięć złotych dwanaście groszy", "pięć"),
+                ("cheque", "zh", "3006.70", "叁仟零陆元捌角", "捌"),
+                # the rules write "ein\u00ADtausend...": the soft hyphens are no words' ends
+                ("plain", "de", "1234.56", "eintausendzweihundertvierunddreißig Komma fünf sieben", "sieben")]:
+            with self.subTest(locale=locale, words=words):
+                if style == "cheque" and not languages[locale]:
+                    self.skipTest(f"zorv-words --list-locales names no money words for '{locale}' in this build")
+                self.choose("style", "plain")  # every language has plain words
+                self.choose("locale", locale)
+                self.choose("style", style)
+                description = self.driver.execute_script("return chequeWriter.description(false)")
+                for control, text in (("check-figures", figures), ("check-words", words)):
+                    field = self.driver.find_element(By.ID, control)
+                    field.clear()
+                    field.send_keys(text)
+                self.driver.find_element(By.ID, "check").send_keys(Keys.ENTER)
+                verified = subprocess.run([ZORV_WORDS, "--verify", "--style", description], input=f"{figures}\t{words}\n",
+                                          capture_output=True, text=True, check=False)
+                verdict = (f"The words agree with the figures: {figures}." if verified.returncode == 0 else
+                           "They disagree: " + verified.stderr.split(": ", 2)[2].strip() + ". " + words)
+                self.assertEqual(self.driver.find_element(By.ID, "check-result").text, verdict)
+                self.assertEqual(verified.returncode == 0, mark is None)
+                marks = self.driver.find_elements(By.CSS_SELECTOR, "#check-result mark")
+                self.assertEqual([m.text for m in marks], [mark] if mark else [])
+
+    def test_the_languages_are_listed_by_their_own_names(self):
+        language = lambda value: self.driver.find_element(By.CSS_SELECTOR, f'#locale option[value="{value}"]')
+        # "ccp": a language the browser has no names in, listed by its locale ID.
+        for locale, name, lang in [("en", "English", "en"), ("de", "Deutsch", "de"), ("ru", "русский", "ru"),
+                                   ("zh", "中文", "zh"), ("sr_Latn", "srpski (latinica)", "sr-Latn"),
+                                   ("zh_Hant", "繁體中文", "zh-Hant"), ("ccp", "ccp", "")]:
+            with self.subTest(locale=locale):
+                self.assertEqual((language(locale).get_attribute("textContent"), language(locale).get_attribute("lang")),
+                                 (name, lang))
 
 
 class QuietHandler(SimpleHTTPRequestHandler):

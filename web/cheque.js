@@ -52,19 +52,38 @@ ZorvSpellModule().then((module) => {
   // The ordinal rule set of each language that has one: its own "spellout-ordinal",
   // else its masculine one, else the first it lists ("spellout-ordinal-common").
   const ordinalRules = new Map([["en", "spellout-ordinal"]]);
+  // The currencies of each language that words money, its own first. English words
+  // every currency of the page's list, the one the HTML selects first.
+  const englishCurrencies = [...$("currency").options].map((option) => option.value);
+  const moneyCurrencies = new Map([["en", englishCurrencies]]);
+  let englishCurrency = $("currency").value;
+
+  const isMoney = (style) => style === "money" || style === "cheque";
+  // Whether the library words `style` in `locale`: plain in every language, ordinals
+  // where the language has ordinal rules, money where it has money words, and the
+  // British and Indian forms of the English document rules in English only.
+  const offered = (style, locale) => {
+    if (style === "plain") return true;
+    if (style === "ordinal") return ordinalRules.has(locale);
+    if (isMoney(style)) return moneyCurrencies.has(locale);
+    return locale === "en";
+  };
+  // English ("en", "en_IN"): the document rules, which take case=.
+  const isEnglish = (locale) => /^en($|_)/.test(locale);
+  // The rules of another language, which take no case=; its money does.
+  const byLocale = () => !isEnglish($("locale").value) && !isMoney($("style").value);
 
   // The style description the controls make: only what applies to the style. The
   // width goes as typed, so that the library's message says what is wrong with it.
   const description = (forPrint) => {
-    const style = $("style").value, money = style === "money" || style === "cheque";
-    const locale = $("locale").value, byLocale = (style === "plain" || style === "ordinal") && locale !== "en";
+    const style = $("style").value, locale = $("locale").value;
     const parts = [style];
-    if (money) parts.push("currency=" + $("currency").value);
-    if (byLocale) parts.push("locale=" + locale);
-    if (byLocale && style === "ordinal" && ordinalRules.get(locale) !== "spellout-ordinal") {
+    if (locale !== "en") parts.push("locale=" + locale);
+    if (isMoney(style)) parts.push("currency=" + $("currency").value);
+    if (locale !== "en" && style === "ordinal" && ordinalRules.get(locale) !== "spellout-ordinal") {
       parts.push("rules=" + ordinalRules.get(locale));
     }
-    if ($("case").value && !byLocale) parts.push("case=" + $("case").value);
+    if ($("case").value && !byLocale()) parts.push("case=" + $("case").value);
     const width = $("width").value.trim(), fill = $("fill").value;
     if (forPrint && width) {
       parts.push("width=" + width);
@@ -80,18 +99,33 @@ ZorvSpellModule().then((module) => {
     if (fill !== $("fill").value) $("fill").value = fill;
   };
 
-  // Ordinal only for a language with ordinal rules, and for ordinals only such languages.
-  const offerOrdinals = () => {
-    const ordinal = $("style").value === "ordinal";
-    $("style").querySelector('option[value="ordinal"]').disabled = !ordinalRules.has($("locale").value);
-    for (const option of $("locale").options) option.disabled = ordinal && !ordinalRules.has(option.value);
+  // Each style only where the chosen language has its words, and each language only
+  // where it has the chosen style's.
+  const offerStyles = () => {
+    const style = $("style").value, locale = $("locale").value;
+    for (const option of $("style").options) option.disabled = !offered(option.value, locale);
+    for (const option of $("locale").options) option.disabled = !offered(style, option.value);
+  };
+
+  // The currency list: the chosen language's currencies, its own selected when the
+  // language changes; back in English, the English choice made before.
+  let currenciesOf = "en";
+  const offerCurrencies = () => {
+    const locale = moneyCurrencies.has($("locale").value) ? $("locale").value : "en";
+    if (locale === currenciesOf) return;
+    if (currenciesOf === "en") englishCurrency = $("currency").value;
+    currenciesOf = locale;
+    $("currency").replaceChildren(...moneyCurrencies.get(locale).map((code) => new Option(code, code)));
+    $("currency").value = locale === "en" ? englishCurrency : moneyCurrencies.get(locale)[0];
   };
 
   const show = () => {
-    $("currency").disabled = !["money", "cheque"].includes($("style").value);
-    $("locale").disabled = !["plain", "ordinal"].includes($("style").value);
+    $("currency").disabled = !isMoney($("style").value);
+    $("case").disabled = byLocale();
     keepFill();
-    offerOrdinals();
+    offerStyles();
+    offerCurrencies();
+    $("words").lang = languageTag($("locale").value);
     const amount = $("amount").value;
     const { style, error } = styleOf(description(true));
     let [ok, text] = [false, error || ""];
@@ -102,15 +136,22 @@ ZorvSpellModule().then((module) => {
     $("message").textContent = ok || (!amount.trim() && !error) ? "" : text;
   };
 
-  // The pasted words with the first word that differs from the words of the figures
-  // marked, or none when the figures have no words.
+  // The words of a text, compared as the library reads them: a run of letters, soft
+  // hyphens within it ("ein\u00ADund\u00ADzwanzig") left out and case ignored, each Han
+  // character a word of its own, as Chinese writes no spaces; or a fraction, "05/100".
+  const wordPattern = /\p{Script=Han}|(?:(?!\p{Script=Han})[\p{L}\p{M}\u00AD])+|\d+\/\d+/gu;
+  const comparable = (word, tag) => word.replace(/\u00AD/g, "").toLocaleLowerCase(tag);
+
+  // The pasted words, in their language, with the first word that differs from the
+  // words of the figures marked, or none when the figures have no words.
   const marked = (words, figures) => {
     const { style } = styleOf(description(false));
     const [ok, expected] = withTexts([figures], (at, length) => answer(module._zorv_style_spell(style, at, length, out, out + 4)));
-    const paragraph = document.createDocumentFragment();
-    const found = [...words.matchAll(/[A-Za-z]+|\d+\/\d+/g)];
-    const wanted = ok ? expected.toLowerCase().match(/[a-z]+|\d+\/\d+/g) || [] : [];
-    const first = found.findIndex((match, i) => match[0].toLowerCase() !== wanted[i]);
+    const tag = languageTag($("locale").value), paragraph = document.createElement("span");
+    paragraph.lang = tag;
+    const found = [...words.matchAll(wordPattern)];
+    const wanted = ok ? (expected.match(wordPattern) || []).map((word) => comparable(word, tag)) : [];
+    const first = found.findIndex((match, i) => comparable(match[0], tag) !== wanted[i]);
     if (!ok || first < 0) {
       paragraph.append(words);
       return paragraph;
@@ -136,18 +177,40 @@ ZorvSpellModule().then((module) => {
     if (!agrees) result.append(marked(words, figures));
   };
 
-  // The language list: every locale with rules.
+  // A locale ID as a BCP 47 tag: "sr_Latn" is "sr-Latn".
+  const languageTag = (name) => name.replace(/_/g, "-");
+  // A language's option: its name in that language, as the browser knows it, else
+  // (the browser has no names in that language) its locale ID.
+  const languageOption = (option) => {
+    const tag = languageTag(option.value);
+    let own = "";
+    try {
+      if (Intl.DisplayNames.supportedLocalesOf([tag]).length) {
+        own = new Intl.DisplayNames([tag], { type: "language", fallback: "none" }).of(tag) || "";
+      }
+    } catch {
+      own = "";
+    }
+    option.text = own || option.value;
+    if (own) option.lang = tag;
+    return option;
+  };
+
+  // The language list: every locale with rules, and the currencies of those with
+  // money words: "ru: spellout-numbering ... (money: RUB USD EUR GBP)".
   withTexts([], () => {
     if (module._zorv_list_locales(out, out + 4) !== ZORV_WORDS) return;
     for (const line of taken().split("\n")) {
-      const [name, sets = ""] = line.split(":");
+      const [, name, sets, money] = line.match(/^([^:]*):([^(]*)(?:\(money:([A-Z ]*)\))?/) || [];
       if (!name) continue;
-      const ordinals = sets.split("(")[0].trim().split(" ").filter((set) => set.startsWith("spellout-ordinal"));
+      const ordinals = sets.trim().split(" ").filter((set) => set.startsWith("spellout-ordinal"));
       const preferred = ["spellout-ordinal", "spellout-ordinal-masculine"].find((set) => ordinals.includes(set));
       if (ordinals.length) ordinalRules.set(name, preferred || ordinals[0]);
+      if (money && name !== "en") moneyCurrencies.set(name, money.trim().split(" "));
       if (name !== "en") $("locale").append(new Option(name, name));
     }
   });
+  for (const option of $("locale").options) languageOption(option);
 
   for (const id of ["amount", "width", "fill"]) $(id).addEventListener("input", show);
   for (const id of ["style", "currency", "case", "locale"]) $(id).addEventListener("change", show);
