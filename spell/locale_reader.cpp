@@ -223,7 +223,8 @@ Reading LocaleWordReader::Read(std::string_view words) const {
         PartReader{*learnt, body}.Read(0, UINT64_MAX, 0, sums);
         for (const u64 sum : sums) {
             if (sum > kMostRead) continue;
-            const std::string number = (negative && sum != 0 ? "-" : "") + std::to_string(sum);
+            std::string number = std::to_string(sum);
+            if (negative && sum != 0) number.insert(0, 1, '-');
             // A reading stands only if the rules write that number in those words.
             if (SpellComparable(*style_.locale, *sets_[i], number) == text) return {true, number};
         }
