@@ -16,7 +16,11 @@ using zorv::fuzz::Answer;
 using zorv::fuzz::Check;
 using zorv::fuzz::IsUtf8;
 
-constexpr const char* kStyles[] = {"plain", "classic", "cheque", "cheque,currency=INR", "money,currency=KWD", "indian", "ordinal"};
+constexpr const char* kStyles[] = {"plain", "classic", "cheque", "cheque,currency=INR", "money,currency=KWD", "indian", "ordinal",
+                                   // Other locales, read by their compiled rules.
+                                   "plain,locale=de", "money,locale=ru", "plain,locale=zh", "cheque,locale=es-MX,minor=digits"};
+// The first of the styles of other locales: a number they read, they also agree with.
+constexpr std::size_t kFirstLocaleStyle = 7;
 
 zorv_style* Style(std::size_t index) {
     static zorv_style* styles[std::size(kStyles)] = {};
@@ -38,7 +42,8 @@ bool IsPlainNumber(std::string_view text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 1) return 0;
-    const zorv_style* style = Style(data[0] % std::size(kStyles));
+    const std::size_t index = data[0] % std::size(kStyles);
+    const zorv_style* style = Style(index);
     const std::string_view words(reinterpret_cast<const char*>(data + 1), size - 1);
 
     const auto read = [&] {
@@ -49,6 +54,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(!text.empty() && IsUtf8(text));
     if (status == ZORV_WORDS) Check(IsPlainNumber(text));
     Check(read() == std::make_pair(status, text));
+    if (status == ZORV_WORDS && index >= kFirstLocaleStyle) {
+        const auto [agrees, said] = Answer([&](char** out, std::size_t* length) {
+            return zorv_style_verify(style, text.data(), text.size(), words.data(), words.size(), out, length);
+        });
+        Check(agrees == ZORV_WORDS);
+    }
 
     const auto tab = words.find('\t');
     const std::string_view figures = words.substr(0, tab), checked = tab == std::string_view::npos ? "" : words.substr(tab + 1);
