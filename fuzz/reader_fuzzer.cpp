@@ -55,10 +55,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (status == ZORV_WORDS) Check(IsPlainNumber(text));
     Check(read() == std::make_pair(status, text));
     if (status == ZORV_WORDS && index >= kFirstLocaleStyle) {
-        const auto [agrees, said] = Answer([&](char** out, std::size_t* length) {
-            return zorv_style_verify(style, text.data(), text.size(), words.data(), words.size(), out, length);
+        const std::string number = text;
+        const auto agreement = Answer([&](char** out, std::size_t* length) {
+            return zorv_style_verify(style, number.data(), number.size(), words.data(), words.size(), out, length);
         });
-        Check(agrees == ZORV_WORDS);
+        Check(agreement.first == ZORV_WORDS);
     }
 
     const auto tab = words.find('\t');
